@@ -1,0 +1,124 @@
+#include "Dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+void Dialogs::info(QWidget* parent, const QString& caption, const QString& text) {
+    show(parent, {BoxKind::Info, caption, text, BoxIcon::None, {Answer::Ok}});
+}
+
+void Dialogs::message(QWidget* parent, const QString& text) {
+    show(parent,
+         {BoxKind::Plain, QString::fromLatin1(kApplicationTitle), text, BoxIcon::None, {Answer::Ok}});
+}
+
+bool Dialogs::question(QWidget* parent, const QString& caption, const QString& text,
+                       BoxIcon icon) {
+    return show(parent, {BoxKind::Question, caption, text, icon, {Answer::Yes, Answer::No}}) ==
+           Answer::Yes;
+}
+
+void Dialogs::warning(QWidget* parent, const QString& text) {
+    show(parent, {BoxKind::Warning, u"Warning"_s, text, BoxIcon::Warning, {Answer::Ok}});
+}
+
+void Dialogs::error(QWidget* parent, const QString& text) {
+    show(parent, {BoxKind::Error, u"Error"_s, text, BoxIcon::Error, {Answer::Ok}});
+}
+
+void Dialogs::information(QWidget* parent, const QString& text) {
+    show(parent, {BoxKind::Information, u"Information"_s, text, BoxIcon::Information, {Answer::Ok}});
+}
+
+bool Dialogs::confirm(QWidget* parent, const QString& text) {
+    return show(parent, {BoxKind::Confirm, u"Confirm"_s, text, BoxIcon::Question,
+                         {Answer::Yes, Answer::No}}) == Answer::Yes;
+}
+
+void Dialogs::errorBox(QWidget* parent, const QString& text) {
+    show(parent, {BoxKind::ErrorBox, QString::fromLatin1(kApplicationTitle), text, BoxIcon::Error,
+                  {Answer::Ok}});
+}
+
+namespace {
+
+QMessageBox::Icon qtIcon(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::Exclamation:
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Error:
+        return QMessageBox::Critical;
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton qtButton(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::YesToAll:
+        return QMessageBox::YesToAll;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Answer QtDialogs::show(QWidget* parent, const Box& box) {
+    QMessageBox dialog(qtIcon(box.icon), box.caption, box.text, QMessageBox::NoButton, parent);
+    for (Answer answer : box.buttons)
+        dialog.addButton(qtButton(answer));
+    dialog.exec();
+    const auto clicked = dialog.standardButton(dialog.clickedButton());
+    for (Answer answer : box.buttons) {
+        if (qtButton(answer) == clicked)
+            return answer;
+    }
+    // The frame's close box: the answer of a box's last button (No, Cancel or OK).
+    return box.buttons.isEmpty() ? Answer::Ok : box.buttons.last();
+}
+
+QString QtDialogs::askFile(QWidget* parent, const FileRequest& request) {
+    switch (request.kind) {
+    case FileRequestKind::Open:
+        return QFileDialog::getOpenFileName(parent, request.caption, request.directory,
+                                            request.filter);
+    case FileRequestKind::Save:
+        return QFileDialog::getSaveFileName(parent, request.caption, request.directory,
+                                            request.filter);
+    case FileRequestKind::Directory:
+        return QFileDialog::getExistingDirectory(parent, request.caption, request.directory);
+    }
+    return {};
+}
+
+std::optional<QString> QtDialogs::askText(QWidget* parent, const TextRequest& request) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        parent, request.caption, request.prompt,
+        request.password ? QLineEdit::Password : QLineEdit::Normal, request.text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace hoardly

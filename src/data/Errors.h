@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace hoardly {
+
+// A failure of the record store: a missing or unreadable table file, a missing field or index,
+// a statement the engine refuses. Commands let it reach the default error box.
+class StoreError : public std::runtime_error {
+public:
+    explicit StoreError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+// A file that cannot be read or written.
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+} // namespace hoardly

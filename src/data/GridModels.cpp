@@ -1,0 +1,162 @@
+#include "GridModels.h"
+
+#include "DataSource.h"
+#include "Errors.h"
+#include "Query.h"
+#include "Table.h"
+
+namespace hoardly {
+
+TableGridModel::TableGridModel(DataSource& source, QList<GridColumn> columns, bool editable,
+                               QObject* parent)
+    : QAbstractTableModel(parent), source_(source), columns_(std::move(columns)),
+      editable_(editable) {
+    Table& table = source_.table();
+    connect(&table, &Table::recordsChanged, this, &TableGridModel::reset);
+    connect(&table, &Table::stateChanged, this, &TableGridModel::reset);
+    connect(&table, &Table::currentChanged, this, &TableGridModel::currentMoved);
+    connect(&table, &Table::fieldChanged, this, &TableGridModel::currentMoved);
+    reset();
+}
+
+int TableGridModel::columnOfField(const QString& field) const {
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].field.compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int TableGridModel::insertRow() const {
+    const Table& table = source_.table();
+    return table.state() == TableState::Insert ? table.recordCount() : -1;
+}
+
+void TableGridModel::reset() {
+    beginResetModel();
+    const Table& table = source_.table();
+    rows_ = table.recordCount() + (table.state() == TableState::Insert ? 1 : 0);
+    fields_.fill(-1, columns_.size());
+    endResetModel();
+}
+
+void TableGridModel::currentMoved() {
+    const Table& table = source_.table();
+    const int rows = table.recordCount() + (table.state() == TableState::Insert ? 1 : 0);
+    if (rows != rows_) {
+        reset();
+        return;
+    }
+    const int row = insertRow() >= 0 ? insertRow() : table.position();
+    if (row >= 0 && !columns_.isEmpty())
+        emit dataChanged(index(row, 0), index(row, int(columns_.size()) - 1));
+}
+
+int TableGridModel::fieldOf(int column) const {
+    if (fields_.value(column, -1) < 0)
+        fields_[column] = source_.table().fieldIndex(columns_[column].field);
+    return fields_[column];
+}
+
+int TableGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int TableGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant TableGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const Table& table = source_.table();
+    if (!table.isOpen())
+        return {};
+    const int field = fieldOf(index.column());
+    const bool pending = table.state() != TableState::Browse &&
+                         (index.row() == insertRow() ||
+                          (table.state() == TableState::Edit && index.row() == table.position()));
+    if (pending)
+        return table.textOf(field, table.currentValue(field));
+    return table.textAt(index.row(), field);
+}
+
+QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return columns_.value(section).title;
+    return {};
+}
+
+Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (editable_ && index.isValid())
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!editable_ || role != Qt::EditRole || !index.isValid())
+        return false;
+    Table& table = source_.table();
+    try {
+        const int field = fieldOf(index.column());
+        const QString text = value.toString();
+        if (index.row() != insertRow()) {
+            table.moveTo(index.row());
+            if (table.textOf(field, table.currentValue(field)) == text)
+                return true;
+            if (table.state() == TableState::Browse)
+                table.edit();
+        }
+        table.setText(table.fieldName(field), text);
+        return true;
+    } catch (const StoreError& error) {
+        emit writeFailed(error.text());
+        return false;
+    }
+}
+
+// --- QueryModel -------------------------------------------------------------------------
+
+QueryModel::QueryModel(Query& query, QObject* parent) : QAbstractTableModel(parent), query_(query) {
+    connect(&query_, &Query::stateChanged, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+void QueryModel::setColumnTitle(int column, const QString& title) {
+    titles_[column] = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void QueryModel::clearTitles() {
+    titles_.clear();
+    if (columnCount() > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+int QueryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : query_.rowCount();
+}
+
+int QueryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : query_.columnCount();
+}
+
+QVariant QueryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    const QVariant value = query_.value(index.row(), index.column());
+    return value.isNull() ? QVariant(QString()) : value;
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return titles_.contains(section) ? titles_.value(section) : query_.columnName(section);
+}
+
+} // namespace hoardly

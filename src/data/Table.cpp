@@ -1,0 +1,706 @@
+#include "Table.h"
+
+#include "Dates.h"
+#include "Errors.h"
+#include "Sqlite.h"
+
+#include <QDir>
+#include <algorithm>
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+QString nextAlias(const QString& objectName) {
+    static std::atomic<int> counter{0};
+    return u"t_"_s + objectName + u'_' + QString::number(++counter);
+}
+
+FieldType typeFromDeclaration(const QString& declared) {
+    return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer
+                                                            : FieldType::Text;
+}
+
+QString folded(const QString& text) { return text.toCaseFolded(); }
+
+} // namespace
+
+Table::Table(Connection& connection, const TableSchema& schema, QObject* parent)
+    : QObject(parent), connection_(connection), schema_(schema),
+      alias_(nextAlias(schema.objectName)), rowCache_(512) {
+    setObjectName(schema.objectName);
+}
+
+Table::~Table() {
+    try {
+        close();
+    } catch (const StoreError&) {
+    }
+}
+
+void Table::setDirectory(const QString& directory) {
+    if (open_)
+        throw StoreError(u"Cannot change the directory of the open table %1."_s.arg(
+            schema_.fileName));
+    directory_ = directory;
+}
+
+QString Table::filePath() const { return QDir(directory_).filePath(schema_.fileName); }
+
+void Table::requireOpen() const {
+    if (!open_)
+        throw StoreError(u"The table %1 is not open."_s.arg(schema_.fileName));
+}
+
+// --- opening and closing ----------------------------------------------------------------
+
+void Table::open() {
+    if (open_)
+        return;
+    connection_.attach(filePath(), alias_);
+    try {
+        readColumns();
+        open_ = true;
+        selectIndex(indexName_);
+    } catch (const StoreError&) {
+        open_ = false;
+        columns_.clear();
+        connection_.detach(alias_);
+        throw;
+    }
+    notifyState();
+}
+
+void Table::close() {
+    if (!open_)
+        return;
+    state_ = TableState::Browse;
+    buffer_.clear();
+    open_ = false;
+    keys_.clear();
+    current_.clear();
+    position_ = -1;
+    bof_ = eof_ = true;
+    dropCaches();
+    connection_.detach(alias_);
+    notifyState();
+    notifyRecords();
+    notifyCurrent();
+}
+
+void Table::readColumns() {
+    Statement exists = connection_.prepare(u"SELECT count(*) FROM "_s + alias_ +
+                                           u".sqlite_master WHERE type = 'table' AND name = ?1"_s);
+    exists.bind(1, schema_.tableName);
+    if (!exists.step() || exists.int64(0) == 0)
+        throw StoreError(u"The file %1 holds no table %2."_s.arg(
+            QDir::toNativeSeparators(filePath()), schema_.tableName));
+    exists.reset();
+
+    columns_.clear();
+    keyColumn_ = -1;
+    Statement info = connection_.prepare(u"PRAGMA "_s + alias_ + u".table_info("_s +
+                                         quoteIdentifier(schema_.tableName) + u')');
+    while (info.step()) {
+        Column column;
+        column.name = info.text(1);
+        const int known = schema_.fieldIndex(column.name);
+        if (known >= 0) {
+            column.name = schema_.fields[known].name;
+            column.type = schema_.fields[known].type;
+            column.size = schema_.fields[known].size;
+        } else {
+            column.type = typeFromDeclaration(info.text(2));
+        }
+        if (info.int64(5) == 1) {
+            column.type = FieldType::AutoIncrement;
+            keyColumn_ = int(columns_.size());
+        }
+        columns_.push_back(column);
+    }
+}
+
+QString Table::from() const { return alias_ + u'.' + quoteIdentifier(schema_.tableName); }
+
+QString Table::fieldList() const {
+    QStringList names;
+    for (const Column& column : columns_)
+        names << quoteIdentifier(column.name);
+    return names.join(u", "_s);
+}
+
+QString Table::orderClause() const {
+    if (!index_ || index_->primary)
+        return u" ORDER BY rowid"_s;
+    QStringList parts;
+    for (const QString& field : index_->fields)
+        parts << quoteIdentifier(field) + (index_->caseInsensitive ? u" COLLATE NOCASE"_s
+                                                                   : QString());
+    return u" ORDER BY "_s + parts.join(u", "_s) + u", rowid"_s;
+}
+
+// --- order and movement -----------------------------------------------------------------
+
+void Table::selectIndex(const QString& name) {
+    const IndexDef* def = nullptr;
+    if (!name.isEmpty()) {
+        def = schema_.index(name);
+        if (!def)
+            throw StoreError(u"The table %1 has no index %2."_s.arg(schema_.fileName, name));
+    }
+    if (open_ && def && !def->primary) {
+        Statement exists = connection_.prepare(
+            u"SELECT count(*) FROM "_s + alias_ +
+            u".sqlite_master WHERE type = 'index' AND name = ?1 COLLATE NOCASE"_s);
+        exists.bind(1, def->name);
+        if (!exists.step() || exists.int64(0) == 0)
+            throw StoreError(u"The index %1 is missing from the table file %2."_s.arg(
+                def->name, schema_.fileName));
+    }
+    indexName_ = def ? def->name : QString();
+    index_ = def;
+    if (!open_)
+        return;
+    checkBrowseMode();
+    loadKeys();
+    setPosition(keys_.empty() ? -1 : 0);
+    bof_ = true;
+    eof_ = keys_.empty();
+    notifyRecords();
+    notifyCurrent();
+}
+
+void Table::loadKeys() {
+    dropCaches();
+    keys_.clear();
+    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + orderClause());
+    while (select.step())
+        keys_.push_back(select.int64(0));
+}
+
+void Table::dropCaches() {
+    rowCache_.clear();
+    prefixField_ = -1;
+    prefixTexts_.clear();
+}
+
+QVector<QVariant> Table::fetchRow(qint64 key) const {
+    Statement select = connection_.prepare(u"SELECT "_s + fieldList() + u" FROM "_s + from() +
+                                           u" WHERE rowid = ?1"_s);
+    select.bind(1, key);
+    QVector<QVariant> row(int(columns_.size()));
+    if (select.step()) {
+        for (int i = 0; i < row.size(); ++i)
+            row[i] = select.value(i);
+        select.reset();
+    }
+    return row;
+}
+
+void Table::loadCurrent() {
+    if (position_ < 0 || position_ >= int(keys_.size())) {
+        current_ = QVector<QVariant>(int(columns_.size()));
+        return;
+    }
+    const qint64 key = keys_[size_t(position_)];
+    if (const QVector<QVariant>* cached = rowCache_.object(key))
+        current_ = *cached;
+    else
+        current_ = fetchRow(key);
+}
+
+void Table::setPosition(int position) {
+    position_ = position;
+    loadCurrent();
+}
+
+int Table::positionOfKey(qint64 key) const {
+    const auto found = std::find(keys_.begin(), keys_.end(), key);
+    return found == keys_.end() ? -1 : int(found - keys_.begin());
+}
+
+void Table::checkBrowseMode() {
+    if (state_ != TableState::Browse)
+        post();
+}
+
+void Table::first() {
+    requireOpen();
+    checkBrowseMode();
+    setPosition(keys_.empty() ? -1 : 0);
+    bof_ = true;
+    eof_ = keys_.empty();
+    notifyCurrent();
+}
+
+void Table::last() {
+    requireOpen();
+    checkBrowseMode();
+    setPosition(int(keys_.size()) - 1);
+    eof_ = true;
+    bof_ = keys_.empty();
+    notifyCurrent();
+}
+
+void Table::next() {
+    requireOpen();
+    checkBrowseMode();
+    if (position_ + 1 >= int(keys_.size())) {
+        eof_ = true;
+        return;
+    }
+    setPosition(position_ + 1);
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+void Table::prior() {
+    requireOpen();
+    checkBrowseMode();
+    if (position_ <= 0) {
+        bof_ = true;
+        return;
+    }
+    setPosition(position_ - 1);
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+void Table::moveTo(int position) {
+    requireOpen();
+    if (position < 0 || position >= int(keys_.size()))
+        return;
+    if (position == position_ && state_ == TableState::Browse)
+        return;
+    checkBrowseMode();
+    setPosition(position);
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+bool Table::isEmpty() const {
+    requireOpen();
+    return keys_.empty();
+}
+
+int Table::recordCount() const { return open_ ? int(keys_.size()) : 0; }
+
+// --- searching ----------------------------------------------------------------------------
+
+bool Table::locate(const QString& fields, const QVariantList& values) {
+    requireOpen();
+    const QStringList names = fields.split(u';', Qt::SkipEmptyParts);
+    if (names.isEmpty() || names.size() != values.size())
+        throw StoreError(u"Locate on %1 needs one value for each of the fields \"%2\"."_s.arg(
+            schema_.fileName, fields));
+    QStringList conditions;
+    QVariantList bound;
+    for (int i = 0; i < names.size(); ++i) {
+        const int field = fieldIndex(names[i].trimmed());
+        conditions << quoteIdentifier(fieldName(field)) + u" IS ?"_s;
+        bound << comparable(field, values[i]);
+    }
+    checkBrowseMode();
+    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                                           conditions.join(u" AND "_s) + orderClause() +
+                                           u" LIMIT 1"_s);
+    select.bindAll(bound);
+    if (!select.step())
+        return false;
+    const qint64 key = select.int64(0);
+    select.reset();
+    const int position = positionOfKey(key);
+    if (position < 0)
+        return false;
+    setPosition(position);
+    bof_ = eof_ = false;
+    notifyCurrent();
+    return true;
+}
+
+bool Table::locatePrefix(const QString& field, const QString& prefix) {
+    requireOpen();
+    const int column = fieldIndex(field);
+    checkBrowseMode();
+    if (prefixField_ != column) {
+        // One read of the field in the current order serves every key typed after it.
+        keys_.clear();
+        rowCache_.clear();
+        prefixTexts_.clear();
+        const qint64 currentKey = current_.isEmpty() ? -1 : current_.value(keyColumn_).toLongLong();
+        Statement select = connection_.prepare(u"SELECT rowid, "_s +
+                                               quoteIdentifier(fieldName(column)) + u" FROM "_s +
+                                               from() + orderClause());
+        while (select.step()) {
+            keys_.push_back(select.int64(0));
+            prefixTexts_.push_back(folded(textOf(column, select.value(1))));
+        }
+        prefixField_ = column;
+        position_ = keyColumn_ >= 0 ? positionOfKey(currentKey) : position_;
+    }
+    const QString wanted = folded(prefix);
+    for (int i = 0; i < prefixTexts_.size(); ++i) {
+        if (prefixTexts_[i].startsWith(wanted)) {
+            setPosition(i);
+            bof_ = eof_ = false;
+            notifyCurrent();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Table::findNearest(const QVariant& value) {
+    requireOpen();
+    checkBrowseMode();
+    if (keys_.empty())
+        return;
+    const QString field = (index_ && !index_->primary) ? index_->fields.first()
+                                                       : fieldName(std::max(keyColumn_, 0));
+    const int column = fieldIndex(field);
+    const bool noCase = index_ && index_->caseInsensitive;
+    Statement select = connection_.prepare(
+        u"SELECT rowid FROM "_s + from() + u" WHERE "_s + quoteIdentifier(fieldName(column)) +
+        u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() +
+        u" LIMIT 1"_s);
+    select.bind(1, comparable(column, value));
+    int position = int(keys_.size()) - 1;
+    if (select.step()) {
+        position = positionOfKey(select.int64(0));
+        select.reset();
+    }
+    setPosition(position);
+    bof_ = eof_ = false;
+    notifyCurrent();
+}
+
+// --- editing --------------------------------------------------------------------------------
+
+void Table::append() {
+    requireOpen();
+    checkBrowseMode();
+    buffer_ = QVector<QVariant>(int(columns_.size()));
+    modified_ = QVector<bool>(int(columns_.size()), false);
+    savedPosition_ = position_;
+    state_ = TableState::Insert;
+    notifyState();
+    notifyCurrent();
+}
+
+void Table::edit() {
+    requireOpen();
+    if (state_ != TableState::Browse)
+        return;
+    if (keys_.empty())
+        throw StoreError(u"The table %1 has no record to edit."_s.arg(schema_.fileName));
+    buffer_ = current_;
+    modified_ = QVector<bool>(int(columns_.size()), false);
+    state_ = TableState::Edit;
+    notifyState();
+}
+
+bool Table::orderColumnChanged() const {
+    if (!index_ || index_->primary)
+        return false;
+    for (const QString& field : index_->fields) {
+        if (modified_[fieldIndex(field)])
+            return true;
+    }
+    return false;
+}
+
+void Table::post() {
+    requireOpen();
+    if (state_ == TableState::Browse)
+        return;
+    QStringList names;
+    QVariantList values;
+    for (int i = 0; i < int(columns_.size()); ++i) {
+        if (i == keyColumn_ || !modified_[i])
+            continue;
+        names << quoteIdentifier(columns_[size_t(i)].name);
+        values << buffer_[i];
+    }
+    qint64 key = 0;
+    bool reorder = true;
+    if (state_ == TableState::Insert) {
+        QStringList marks;
+        for (int i = 0; i < names.size(); ++i)
+            marks << u"?"_s;
+        QString sql = u"INSERT INTO "_s + from() + u" DEFAULT VALUES"_s;
+        if (!names.isEmpty())
+            sql = u"INSERT INTO "_s + from() + u" ("_s + names.join(u", "_s) + u") VALUES ("_s +
+                  marks.join(u", "_s) + u')';
+        Statement insert = connection_.prepare(sql);
+        insert.bindAll(values);
+        insert.step();
+        key = connection_.lastInsertRowId();
+    } else {
+        key = keys_[size_t(position_)];
+        reorder = orderColumnChanged();
+        if (!names.isEmpty()) {
+            Statement update = connection_.prepare(u"UPDATE "_s + from() + u" SET "_s +
+                                                   names.join(u" = ?, "_s) +
+                                                   u" = ? WHERE rowid = ?"_s);
+            update.bindAll(values);
+            update.bind(int(values.size()) + 1, key);
+            update.step();
+        }
+    }
+    state_ = TableState::Browse;
+    buffer_.clear();
+    if (reorder)
+        loadKeys();
+    else
+        dropCaches();
+    setPosition(positionOfKey(key));
+    bof_ = eof_ = false;
+    notifyState();
+    if (reorder)
+        notifyRecords();
+    notifyCurrent();
+}
+
+void Table::cancel() {
+    if (!open_ || state_ == TableState::Browse)
+        return;
+    const bool inserting = state_ == TableState::Insert;
+    state_ = TableState::Browse;
+    buffer_.clear();
+    if (inserting)
+        setPosition(std::min(savedPosition_, int(keys_.size()) - 1));
+    notifyState();
+    notifyCurrent();
+}
+
+void Table::remove() {
+    requireOpen();
+    if (state_ == TableState::Insert) {
+        cancel();
+        return;
+    }
+    if (state_ == TableState::Edit)
+        cancel();
+    if (keys_.empty())
+        throw StoreError(u"The table %1 has no record to delete."_s.arg(schema_.fileName));
+    const qint64 key = keys_[size_t(position_)];
+    Statement erase = connection_.prepare(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
+    erase.bind(1, key);
+    erase.step();
+    keys_.erase(keys_.begin() + position_);
+    const int position = std::min(position_, int(keys_.size()) - 1);
+    dropCaches();
+    setPosition(position);
+    bof_ = keys_.empty();
+    eof_ = keys_.empty();
+    notifyRecords();
+    notifyCurrent();
+}
+
+void Table::refresh() {
+    requireOpen();
+    checkBrowseMode();
+    const qint64 key = (position_ >= 0) ? keys_[size_t(position_)] : -1;
+    loadKeys();
+    int position = positionOfKey(key);
+    if (position < 0)
+        position = std::min(std::max(position_, 0), int(keys_.size()) - 1);
+    setPosition(position);
+    notifyRecords();
+    notifyCurrent();
+}
+
+// --- bound controls -------------------------------------------------------------------------
+
+void Table::disableControls() { ++disabled_; }
+
+void Table::enableControls() {
+    if (disabled_ == 0 || --disabled_ > 0)
+        return;
+    notifyRecords();
+    notifyCurrent();
+}
+
+void Table::notifyCurrent() {
+    if (!disabled_)
+        emit currentChanged();
+}
+
+void Table::notifyRecords() {
+    if (!disabled_)
+        emit recordsChanged();
+}
+
+void Table::notifyState() { emit stateChanged(); }
+
+// --- fields -----------------------------------------------------------------------------
+
+bool Table::hasField(const QString& name) const {
+    return std::any_of(columns_.begin(), columns_.end(), [&](const Column& column) {
+        return column.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+int Table::fieldIndex(const QString& name) const {
+    requireOpen();
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    throw StoreError(u"The table %1 has no field %2."_s.arg(schema_.fileName, name));
+}
+
+QVariant Table::currentValue(int field) const {
+    if (state_ != TableState::Browse)
+        return buffer_.value(field);
+    return current_.value(field);
+}
+
+QVariant Table::value(const QString& field) const { return currentValue(fieldIndex(field)); }
+
+QString Table::textOf(int field, const QVariant& stored) const {
+    if (!stored.isValid() || stored.isNull())
+        return QString();
+    switch (columns_[size_t(field)].type) {
+    case FieldType::Logical:
+        return stored.toLongLong() ? u"True"_s : u"False"_s;
+    case FieldType::Date:
+        return dateToText(QDate::fromString(stored.toString(), Qt::ISODate));
+    case FieldType::Picture:
+        return u"(Picture)"_s;
+    default:
+        return stored.toString();
+    }
+}
+
+QString Table::asText(const QString& field) const {
+    const int column = fieldIndex(field);
+    return textOf(column, currentValue(column));
+}
+
+qint64 Table::asInteger(const QString& field) const {
+    const QVariant stored = value(field);
+    bool ok = false;
+    const qint64 number = stored.toLongLong(&ok);
+    return ok ? number : 0;
+}
+
+bool Table::asLogical(const QString& field) const { return asInteger(field) != 0; }
+
+QDate Table::asDate(const QString& field) const {
+    return QDate::fromString(value(field).toString(), Qt::ISODate);
+}
+
+QVariant Table::valueAt(int position, int field) const {
+    if (position == position_ && state_ == TableState::Browse)
+        return current_.value(field);
+    if (position < 0 || position >= int(keys_.size()))
+        return {};
+    const qint64 key = keys_[size_t(position)];
+    QVector<QVariant>* row = rowCache_.object(key);
+    if (!row) {
+        row = new QVector<QVariant>(fetchRow(key));
+        rowCache_.insert(key, row);
+    }
+    return row->value(field);
+}
+
+QString Table::textAt(int position, int field) const {
+    return textOf(field, valueAt(position, field));
+}
+
+QVariant Table::storedFromText(int field, const QString& text) const {
+    const Column& column = columns_[size_t(field)];
+    if (text.isEmpty())
+        return {};
+    switch (column.type) {
+    case FieldType::Integer:
+    case FieldType::AutoIncrement: {
+        bool ok = false;
+        const qint64 number = text.trimmed().toLongLong(&ok);
+        if (!ok)
+            throw StoreError(u"'%1' is not a valid whole number for the field %2."_s.arg(
+                text, column.name));
+        return number;
+    }
+    case FieldType::Logical: {
+        const QString word = text.trimmed();
+        if (word.compare(u"true"_s, Qt::CaseInsensitive) == 0 || word == u"1"_s)
+            return qlonglong(1);
+        if (word.compare(u"false"_s, Qt::CaseInsensitive) == 0 || word == u"0"_s)
+            return qlonglong(0);
+        throw StoreError(u"'%1' is not a valid logical value for the field %2."_s.arg(
+            text, column.name));
+    }
+    case FieldType::Date: {
+        const QDate date = dateFromText(text);
+        if (!date.isValid())
+            throw StoreError(u"'%1' is not a valid date for the field %2."_s.arg(text, column.name));
+        return date.toString(Qt::ISODate);
+    }
+    case FieldType::Picture:
+        throw StoreError(u"The field %1 holds a picture, not text."_s.arg(column.name));
+    case FieldType::Text:
+        break;
+    }
+    return column.size > 0 ? text.left(column.size) : text;
+}
+
+QVariant Table::comparable(int field, const QVariant& value) const {
+    if (!value.isValid() || value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    if (value.typeId() == QMetaType::Bool)
+        return qlonglong(value.toBool() ? 1 : 0);
+    if (value.typeId() == QMetaType::QString) {
+        // A text that the field could never hold matches nothing, rather than failing.
+        try {
+            return storedFromText(field, value.toString());
+        } catch (const StoreError&) {
+            return value;
+        }
+    }
+    return value;
+}
+
+void Table::writeField(int field, const QVariant& stored) {
+    requireOpen();
+    if (state_ == TableState::Browse)
+        throw StoreError(u"The table %1 is not in edit or insert state."_s.arg(schema_.fileName));
+    if (field == keyColumn_)
+        throw StoreError(u"The field %1 is filled by the table itself."_s.arg(
+            columns_[size_t(field)].name));
+    buffer_[field] = stored;
+    modified_[field] = true;
+    emit fieldChanged(field);
+}
+
+void Table::setText(const QString& field, const QString& text) {
+    const int column = fieldIndex(field);
+    writeField(column, storedFromText(column, text));
+}
+
+void Table::setInteger(const QString& field, qint64 value) {
+    writeField(fieldIndex(field), value);
+}
+
+void Table::setLogical(const QString& field, bool value) {
+    writeField(fieldIndex(field), qlonglong(value ? 1 : 0));
+}
+
+void Table::setDate(const QString& field, const QDate& date) {
+    writeField(fieldIndex(field), date.isValid() ? QVariant(date.toString(Qt::ISODate))
+                                                 : QVariant());
+}
+
+void Table::setBytes(const QString& field, const QByteArray& bytes) {
+    writeField(fieldIndex(field), bytes.isEmpty() ? QVariant() : QVariant(bytes));
+}
+
+void Table::setValue(int field, const QVariant& value) { writeField(field, value); }
+
+} // namespace hoardly

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installing twice into one directory keeps the tables the user changed in between.
+set -euo pipefail
+build="$1"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+
+cmake --install "$build" --prefix "$dir" > /dev/null
+[ -x "$dir/hoardly" ] || { echo "no program installed"; exit 1; }
+[ -f "$dir/film.DB" ] || { echo "no starter table installed"; exit 1; }
+sqlite3 "$dir/film.DB" "INSERT INTO Film (Titel) VALUES ('Kept across installs')"
+sqlite3 "$dir/Config.db" "UPDATE Config SET Backuppath = '/media/backup'"
+rm "$dir/midi/vis2.txt"
+
+cmake --install "$build" --prefix "$dir" > /dev/null
+[ "$(sqlite3 "$dir/film.DB" 'SELECT Titel FROM Film')" = "Kept across installs" ] \
+    || { echo "film.DB was replaced"; exit 1; }
+[ "$(sqlite3 "$dir/Config.db" 'SELECT Backuppath FROM Config')" = "/media/backup" ] \
+    || { echo "Config.db was replaced"; exit 1; }
+[ -f "$dir/midi/vis2.txt" ] || { echo "a missing starter file was not copied"; exit 1; }
+echo "install keeps the user's tables"
