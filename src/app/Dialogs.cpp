@@ -14,12 +14,14 @@ void Dialogs::info(QWidget* parent, const QString& caption, const QString& text)
 }
 
 void Dialogs::message(QWidget* parent, const QString& text) {
-    show(parent,
-         {BoxKind::Plain, QString::fromLatin1(kApplicationTitle), text, BoxIcon::None, {Answer::Ok}});
+    show(parent, {BoxKind::Plain,
+                  QString::fromLatin1(kApplicationTitle),
+                  text,
+                  BoxIcon::None,
+                  {Answer::Ok}});
 }
 
-bool Dialogs::question(QWidget* parent, const QString& caption, const QString& text,
-                       BoxIcon icon) {
+bool Dialogs::question(QWidget* parent, const QString& caption, const QString& text, BoxIcon icon) {
     return show(parent, {BoxKind::Question, caption, text, icon, {Answer::Yes, Answer::No}}) ==
            Answer::Yes;
 }
@@ -33,16 +35,23 @@ void Dialogs::error(QWidget* parent, const QString& text) {
 }
 
 void Dialogs::information(QWidget* parent, const QString& text) {
-    show(parent, {BoxKind::Information, u"Information"_s, text, BoxIcon::Information, {Answer::Ok}});
+    show(parent,
+         {BoxKind::Information, u"Information"_s, text, BoxIcon::Information, {Answer::Ok}});
 }
 
 bool Dialogs::confirm(QWidget* parent, const QString& text) {
-    return show(parent, {BoxKind::Confirm, u"Confirm"_s, text, BoxIcon::Question,
+    return show(parent, {BoxKind::Confirm,
+                         u"Confirm"_s,
+                         text,
+                         BoxIcon::Question,
                          {Answer::Yes, Answer::No}}) == Answer::Yes;
 }
 
 void Dialogs::errorBox(QWidget* parent, const QString& text) {
-    show(parent, {BoxKind::ErrorBox, QString::fromLatin1(kApplicationTitle), text, BoxIcon::Error,
+    show(parent, {BoxKind::ErrorBox,
+                  QString::fromLatin1(kApplicationTitle),
+                  text,
+                  BoxIcon::Error,
                   {Answer::Ok}});
 }
 

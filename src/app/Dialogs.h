@@ -12,15 +12,15 @@ inline constexpr auto kApplicationTitle = "Hoardly";
 
 // Which of the program's modal boxes is shown.
 enum class BoxKind {
-    Info,        // a window's own box: caption, message, OK
-    Plain,       // caption: the application title; OK
-    Question,    // caption, message, Yes and No
-    Warning,     // the typed message dialogs, captioned with their type
+    Info,     // a window's own box: caption, message, OK
+    Plain,    // caption: the application title; OK
+    Question, // caption, message, Yes and No
+    Warning,  // the typed message dialogs, captioned with their type
     Error,
     Information,
     Confirm,
-    ErrorBox,    // the default error box: the text of an error no command caught
-    Custom,      // a box with buttons of its own (the replace question of file copies)
+    ErrorBox, // the default error box: the text of an error no command caught
+    Custom,   // a box with buttons of its own (the replace question of file copies)
 };
 
 enum class BoxIcon { None, Question, Exclamation, Warning, Error, Information };

@@ -31,7 +31,9 @@ FieldBinding::FieldBinding(DataSource& source, QString field, QWidget* control)
     });
 }
 
-Table& FieldBinding::table() const { return source_.table(); }
+Table& FieldBinding::table() const {
+    return source_.table();
+}
 
 void FieldBinding::refresh() {
     showing_ = true;
@@ -223,8 +225,8 @@ void GridBinding::followTable() {
     const int column = std::max(view_->currentIndex().column(), 0);
     const QModelIndex index = model_.index(row, column);
     if (view_->currentIndex().row() != row)
-        view_->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     view_->scrollTo(index);
     syncing_ = false;
 }

@@ -11,8 +11,7 @@ class Table;
 class DataSource : public QObject {
     Q_OBJECT
 public:
-    explicit DataSource(Table& table, QObject* parent = nullptr)
-        : QObject(parent), table_(table) {}
+    explicit DataSource(Table& table, QObject* parent = nullptr) : QObject(parent), table_(table) {}
     Table& table() const { return table_; }
     bool autoEdit() const { return autoEdit_; }
     void setAutoEdit(bool on) { autoEdit_ = on; }

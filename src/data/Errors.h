@@ -9,7 +9,8 @@ namespace hoardly {
 // a statement the engine refuses. Commands let it reach the default error box.
 class StoreError : public std::runtime_error {
 public:
-    explicit StoreError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    explicit StoreError(const QString& text)
+        : std::runtime_error(text.toStdString()), text_(text) {}
     const QString& text() const { return text_; }
 
 private:

@@ -29,8 +29,7 @@ bool DigitsFilter::eventFilter(QObject* watched, QEvent* event) {
                                                              : isDigitsOnlyKey(character);
     if (allowed)
         return false;
-    dialogs_.message(qobject_cast<QWidget*>(watched),
-                     QString::fromLatin1(kOnlyDigitsMessage));
+    dialogs_.message(qobject_cast<QWidget*>(watched), QString::fromLatin1(kOnlyDigitsMessage));
     return true;
 }
 
@@ -53,7 +52,9 @@ EnterAsTab::EnterAsTab(QWidget* window) : QObject(window), window_(window) {
     qApp->installEventFilter(this);
 }
 
-void EnterAsTab::exempt(QWidget* widget) { exempt_ << widget; }
+void EnterAsTab::exempt(QWidget* widget) {
+    exempt_ << widget;
+}
 
 bool EnterAsTab::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !window_)

@@ -18,8 +18,7 @@ namespace {
 // The register tables a statement may name.
 const QList<const TableSchema*>& queryTables() {
     static const QList<const TableSchema*> tables{&schema::film(), &schema::musik(),
-                                                  &schema::song(), &schema::bok(),
-                                                  &schema::data()};
+                                                  &schema::song(), &schema::bok(), &schema::data()};
     return tables;
 }
 

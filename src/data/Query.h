@@ -25,8 +25,8 @@ public:
     QString directory() const { return directory_; }
 
     QStringList statement() const { return lines_; }
-    void clear();                       // closes the query
-    void addLine(const QString& line);  // closes the query
+    void clear();                      // closes the query
+    void addLine(const QString& line); // closes the query
     void setStatement(const QStringList& lines);
     void loadFromFile(const QString& path); // a FileError when it cannot be read
     // Values for the statement's "?" marks, in order; cleared with the statement.

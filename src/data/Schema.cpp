@@ -9,12 +9,24 @@ namespace {
 // The size of a text field whose size the user interface does not fix.
 constexpr int kFreeText = 100;
 
-FieldDef key(const QString& name) { return {name, FieldType::AutoIncrement, 0}; }
-FieldDef text(const QString& name, int size = kFreeText) { return {name, FieldType::Text, size}; }
-FieldDef integer(const QString& name) { return {name, FieldType::Integer, 0}; }
-FieldDef logical(const QString& name) { return {name, FieldType::Logical, 0}; }
-FieldDef date(const QString& name) { return {name, FieldType::Date, 0}; }
-FieldDef picture(const QString& name) { return {name, FieldType::Picture, 0}; }
+FieldDef key(const QString& name) {
+    return {name, FieldType::AutoIncrement, 0};
+}
+FieldDef text(const QString& name, int size = kFreeText) {
+    return {name, FieldType::Text, size};
+}
+FieldDef integer(const QString& name) {
+    return {name, FieldType::Integer, 0};
+}
+FieldDef logical(const QString& name) {
+    return {name, FieldType::Logical, 0};
+}
+FieldDef date(const QString& name) {
+    return {name, FieldType::Date, 0};
+}
+FieldDef picture(const QString& name) {
+    return {name, FieldType::Picture, 0};
+}
 
 IndexDef primary(const QString& name, const QString& field) {
     return {name, {field}, false, true};
@@ -67,8 +79,7 @@ QString TableSchema::createStatement() const {
     QStringList columns;
     for (const FieldDef& field : fields)
         columns << quoteIdentifier(field.name) + u' ' + sqlType(field.type);
-    return u"CREATE TABLE "_s + quoteIdentifier(tableName) + u" ("_s + columns.join(u", "_s) +
-           u')';
+    return u"CREATE TABLE "_s + quoteIdentifier(tableName) + u" ("_s + columns.join(u", "_s) + u')';
 }
 
 QStringList TableSchema::indexStatements() const {
@@ -78,7 +89,8 @@ QStringList TableSchema::indexStatements() const {
             continue;
         QStringList columns;
         for (const QString& field : def.fields)
-            columns << quoteIdentifier(field) + (def.caseInsensitive ? u" COLLATE NOCASE"_s : QString());
+            columns << quoteIdentifier(field) +
+                           (def.caseInsensitive ? u" COLLATE NOCASE"_s : QString());
         statements << u"CREATE INDEX "_s + quoteIdentifier(def.name) + u" ON "_s +
                           quoteIdentifier(tableName) + u" ("_s + columns.join(u", "_s) + u')';
     }
@@ -143,10 +155,10 @@ const TableSchema& data() {
         u"data.DB"_s,
         u"Data"_s,
         {key(u"Did"_s), text(u"Namn"_s), text(u"Version"_s, 30), text(u"Producent"_s),
-         text(u"Kategori"_s, 30), text(u"Typ"_s, 20), logical(u"Registrerad"_s),
-         text(u"Serienr"_s), text(u"Licensnr"_s), text(u"Inkopsstalle"_s),
-         text(u"Inkopt datum"_s, 6), text(u"Pris"_s, 5), text(u"Web"_s), text(u"Media"_s, 30),
-         logical(u"Utlanad"_s), text(u"Utlanad till"_s), date(u"Utlanad datum"_s)},
+         text(u"Kategori"_s, 30), text(u"Typ"_s, 20), logical(u"Registrerad"_s), text(u"Serienr"_s),
+         text(u"Licensnr"_s), text(u"Inkopsstalle"_s), text(u"Inkopt datum"_s, 6),
+         text(u"Pris"_s, 5), text(u"Web"_s), text(u"Media"_s, 30), logical(u"Utlanad"_s),
+         text(u"Utlanad till"_s), date(u"Utlanad datum"_s)},
         {}};
     return s;
 }
@@ -156,10 +168,10 @@ const TableSchema& adress() {
         u"AdressTb"_s,
         u"adress.DB"_s,
         u"Adress"_s,
-        {key(u"Aid"_s), text(u"Efternamn"_s, 30), text(u"Fornamn"_s, 20),
-         text(u"Gatuadress"_s, 50), text(u"Postadress"_s, 25), text(u"Telefon"_s, 15),
-         text(u"Telefon arbete"_s, 15), text(u"Fax"_s, 15), text(u"Mobil"_s, 20),
-         text(u"E-postadress"_s, 50), text(u"Hemsida"_s, 50), text(u"Kommentar"_s, 100)},
+        {key(u"Aid"_s), text(u"Efternamn"_s, 30), text(u"Fornamn"_s, 20), text(u"Gatuadress"_s, 50),
+         text(u"Postadress"_s, 25), text(u"Telefon"_s, 15), text(u"Telefon arbete"_s, 15),
+         text(u"Fax"_s, 15), text(u"Mobil"_s, 20), text(u"E-postadress"_s, 50),
+         text(u"Hemsida"_s, 50), text(u"Kommentar"_s, 100)},
         {primary(u"AdressTbIndex1"_s, u"Aid"_s), secondary(u"ENamn"_s, u"Efternamn"_s),
          secondary(u"Fnamn"_s, u"Fornamn"_s), secondary(u"Gatu"_s, u"Gatuadress"_s),
          secondary(u"Tele"_s, u"Telefon"_s), secondary(u"EMobil"_s, u"Mobil"_s)}};
@@ -188,14 +200,14 @@ const TableSchema& kod() {
 }
 
 const TableSchema& borrow() {
-    static const TableSchema s{
-        u"BorrowTb"_s,
-        u"borrow.db"_s,
-        u"Borrow"_s,
-        {key(u"Bid"_s), text(u"Objektyp"_s, 10), text(u"Objekt"_s), text(u"Utlanad till"_s),
-         text(u"E-post"_s, 50), text(u"Tele"_s, 20), date(u"Utlanad datum"_s),
-         logical(u"Send_mail"_s), logical(u"Has_sent"_s)},
-        {}};
+    static const TableSchema s{u"BorrowTb"_s,
+                               u"borrow.db"_s,
+                               u"Borrow"_s,
+                               {key(u"Bid"_s), text(u"Objektyp"_s, 10), text(u"Objekt"_s),
+                                text(u"Utlanad till"_s), text(u"E-post"_s, 50), text(u"Tele"_s, 20),
+                                date(u"Utlanad datum"_s), logical(u"Send_mail"_s),
+                                logical(u"Has_sent"_s)},
+                               {}};
     return s;
 }
 
@@ -207,28 +219,26 @@ const TableSchema& config() {
         {key(u"ConfigId"_s), text(u"Applikationpath"_s, 255), logical(u"AppPathChecked"_s),
          logical(u"First_time"_s), logical(u"Musicon"_s), logical(u"Soundcard"_s),
          logical(u"Backup"_s), text(u"Backuppath"_s, 255), logical(u"Copyfiles"_s),
-         logical(u"Delfiles"_s), text(u"PW"_s, 100), logical(u"Krypterad"_s),
-         text(u"Mailid"_s, 60), text(u"Mailadress"_s, 60), text(u"SMTP"_s, 60),
-         integer(u"Mailport"_s)},
+         logical(u"Delfiles"_s), text(u"PW"_s, 100), logical(u"Krypterad"_s), text(u"Mailid"_s, 60),
+         text(u"Mailadress"_s, 60), text(u"SMTP"_s, 60), integer(u"Mailport"_s)},
         {}};
     return s;
 }
 
 const TableSchema& standard() {
-    static const TableSchema s{
-        u"StandardTb"_s,
-        u"Standard.db"_s,
-        u"Standard"_s,
-        {key(u"Sid"_s), text(u"Aktor"_s), text(u"Regi"_s), text(u"Kritik"_s, 40),
-         text(u"Musikartist"_s, 40), text(u"Dataforetag"_s), text(u"Author"_s),
-         text(u"Publisher"_s)},
-        {}};
+    static const TableSchema s{u"StandardTb"_s,
+                               u"Standard.db"_s,
+                               u"Standard"_s,
+                               {key(u"Sid"_s), text(u"Aktor"_s), text(u"Regi"_s),
+                                text(u"Kritik"_s, 40), text(u"Musikartist"_s, 40),
+                                text(u"Dataforetag"_s), text(u"Author"_s), text(u"Publisher"_s)},
+                               {}};
     return s;
 }
 
 const QList<const TableSchema*>& all() {
-    static const QList<const TableSchema*> tables{&adress(), &film(),  &data(),   &bok(),
-                                                  &musik(),  &song(),  &kod(),    &borrow(),
+    static const QList<const TableSchema*> tables{&adress(), &film(),   &data(),    &bok(),
+                                                  &musik(),  &song(),   &kod(),     &borrow(),
                                                   &value(),  &config(), &standard()};
     return tables;
 }

@@ -29,7 +29,7 @@ struct TableSchema {
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
 
-    int fieldIndex(const QString& name) const; // -1 when absent; case-insensitive
+    int fieldIndex(const QString& name) const;        // -1 when absent; case-insensitive
     const IndexDef* index(const QString& name) const; // nullptr when absent; case-insensitive
     QString createStatement() const;
     QStringList indexStatements() const;

@@ -39,15 +39,21 @@ QString randomCaptionText(const QString& appDir, QRandomGenerator& random) {
 }
 
 bool isDigitsOnlyKey(QChar character) {
-    return (character >= u'0' && character <= u'9') || character == u'\b' ||
-           character == u'\r' || character == u'\n';
+    return (character >= u'0' && character <= u'9') || character == u'\b' || character == u'\r' ||
+           character == u'\n';
 }
 
-bool isPhoneDigitsKey(QChar character) { return isDigitsOnlyKey(character) || character == u'-'; }
+bool isPhoneDigitsKey(QChar character) {
+    return isDigitsOnlyKey(character) || character == u'-';
+}
 
-QString lastCharacter(const QString& text) { return text.isEmpty() ? QString() : text.right(1); }
+QString lastCharacter(const QString& text) {
+    return text.isEmpty() ? QString() : text.right(1);
+}
 
-bool isTableEmpty(const Table& table) { return table.isEmpty(); }
+bool isTableEmpty(const Table& table) {
+    return table.isEmpty();
+}
 
 bool isObjectLent(Table& borrowTable, const QString& title) {
     if (!borrowTable.isOpen())

@@ -13,7 +13,9 @@ namespace hoardly {
 
 namespace {
 
-QString errorText(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString errorText(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 void caseFunction(sqlite3_context* context, int argc, sqlite3_value** argv, bool upper) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -34,8 +36,7 @@ void lowerFunction(sqlite3_context* c, int argc, sqlite3_value** argv) {
 }
 
 QString uriFor(const QString& filePath, bool readOnly) {
-    const QByteArray encoded =
-        QUrl::toPercentEncoding(QFileInfo(filePath).absoluteFilePath(), "/");
+    const QByteArray encoded = QUrl::toPercentEncoding(QFileInfo(filePath).absoluteFilePath(), "/");
     return u"file:"_s + QString::fromLatin1(encoded) + (readOnly ? u"?mode=ro"_s : u"?mode=rw"_s);
 }
 
@@ -61,7 +62,9 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
     other.stmt_ = nullptr;
@@ -139,7 +142,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(stmt_, column));
@@ -149,7 +154,9 @@ bool Statement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-qint64 Statement::int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+qint64 Statement::int64(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 QString Statement::text(int column) const {
     const auto* raw = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
@@ -188,7 +195,9 @@ Connection::Connection() {
     registerTextFunctions(db_);
 }
 
-Connection::~Connection() { sqlite3_close_v2(db_); }
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
 
 void Connection::exec(const QString& sql) {
     char* message = nullptr;
@@ -199,15 +208,19 @@ void Connection::exec(const QString& sql) {
     }
 }
 
-qint64 Connection::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Connection::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-bool Connection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+bool Connection::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
 
 void Connection::attach(const QString& filePath, const QString& alias, bool readOnly) {
     const QFileInfo info(filePath);
     if (!info.exists())
-        throw StoreError(u"The table file %1 does not exist in %2."_s.arg(info.fileName(),
-                                                                          info.absolutePath()));
+        throw StoreError(
+            u"The table file %1 does not exist in %2."_s.arg(info.fileName(), info.absolutePath()));
     Statement attach = prepare(u"ATTACH DATABASE ?1 AS "_s + alias);
     attach.bind(1, uriFor(filePath, readOnly));
     try {
@@ -230,7 +243,9 @@ void Connection::attach(const QString& filePath, const QString& alias, bool read
     }
 }
 
-void Connection::detach(const QString& alias) { exec(u"DETACH DATABASE "_s + alias); }
+void Connection::detach(const QString& alias) {
+    exec(u"DETACH DATABASE "_s + alias);
+}
 
 // --- Transaction ------------------------------------------------------------------------
 
@@ -269,7 +284,9 @@ FileDatabase::FileDatabase(const QString& filePath, bool create) {
     registerTextFunctions(db_);
 }
 
-FileDatabase::~FileDatabase() { sqlite3_close_v2(db_); }
+FileDatabase::~FileDatabase() {
+    sqlite3_close_v2(db_);
+}
 
 void FileDatabase::exec(const QString& sql) {
     char* message = nullptr;

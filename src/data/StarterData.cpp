@@ -148,8 +148,8 @@ QStringList installStarterFiles(const QString& starterDirectory, const QString& 
             continue;
         QDir().mkpath(QFileInfo(target).absolutePath());
         if (!QFile::copy(source, target))
-            throw FileError(u"The starter file %1 cannot be copied to %2."_s.arg(relative,
-                                                                               appDirectory));
+            throw FileError(
+                u"The starter file %1 cannot be copied to %2."_s.arg(relative, appDirectory));
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
         copied << relative;
     }

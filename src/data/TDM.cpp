@@ -32,9 +32,13 @@ const TDM::Entry& TDM::entry(const TableSchema& schema) const {
     throw StoreError(u"No table object for %1."_s.arg(schema.fileName));
 }
 
-Table& TDM::table(const TableSchema& schema) const { return *entry(schema).table; }
+Table& TDM::table(const TableSchema& schema) const {
+    return *entry(schema).table;
+}
 
-DataSource& TDM::source(const TableSchema& schema) const { return *entry(schema).source; }
+DataSource& TDM::source(const TableSchema& schema) const {
+    return *entry(schema).source;
+}
 
 void TDM::setDirectoryOfClosed(const QString& directory) {
     for (Entry& entry : entries_) {

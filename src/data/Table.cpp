@@ -20,11 +20,12 @@ QString nextAlias(const QString& objectName) {
 }
 
 FieldType typeFromDeclaration(const QString& declared) {
-    return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer
-                                                            : FieldType::Text;
+    return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer : FieldType::Text;
 }
 
-QString folded(const QString& text) { return text.toCaseFolded(); }
+QString folded(const QString& text) {
+    return text.toCaseFolded();
+}
 
 } // namespace
 
@@ -43,12 +44,14 @@ Table::~Table() {
 
 void Table::setDirectory(const QString& directory) {
     if (open_)
-        throw StoreError(u"Cannot change the directory of the open table %1."_s.arg(
-            schema_.fileName));
+        throw StoreError(
+            u"Cannot change the directory of the open table %1."_s.arg(schema_.fileName));
     directory_ = directory;
 }
 
-QString Table::filePath() const { return QDir(directory_).filePath(schema_.fileName); }
+QString Table::filePath() const {
+    return QDir(directory_).filePath(schema_.fileName);
+}
 
 void Table::requireOpen() const {
     if (!open_)
@@ -123,7 +126,9 @@ void Table::readColumns() {
     }
 }
 
-QString Table::from() const { return alias_ + u'.' + quoteIdentifier(schema_.tableName); }
+QString Table::from() const {
+    return alias_ + u'.' + quoteIdentifier(schema_.tableName);
+}
 
 QString Table::fieldList() const {
     QStringList names;
@@ -137,8 +142,8 @@ QString Table::orderClause() const {
         return u" ORDER BY rowid"_s;
     QStringList parts;
     for (const QString& field : index_->fields)
-        parts << quoteIdentifier(field) + (index_->caseInsensitive ? u" COLLATE NOCASE"_s
-                                                                   : QString());
+        parts << quoteIdentifier(field) +
+                     (index_->caseInsensitive ? u" COLLATE NOCASE"_s : QString());
     return u" ORDER BY "_s + parts.join(u", "_s) + u", rowid"_s;
 }
 
@@ -286,7 +291,9 @@ bool Table::isEmpty() const {
     return keys_.empty();
 }
 
-int Table::recordCount() const { return open_ ? int(keys_.size()) : 0; }
+int Table::recordCount() const {
+    return open_ ? int(keys_.size()) : 0;
+}
 
 // --- searching ----------------------------------------------------------------------------
 
@@ -304,9 +311,9 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
         bound << comparable(field, values[i]);
     }
     checkBrowseMode();
-    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
-                                           conditions.join(u" AND "_s) + orderClause() +
-                                           u" LIMIT 1"_s);
+    Statement select =
+        connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                            conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
     select.bindAll(bound);
     if (!select.step())
         return false;
@@ -331,9 +338,9 @@ bool Table::locatePrefix(const QString& field, const QString& prefix) {
         rowCache_.clear();
         prefixTexts_.clear();
         const qint64 currentKey = current_.isEmpty() ? -1 : current_.value(keyColumn_).toLongLong();
-        Statement select = connection_.prepare(u"SELECT rowid, "_s +
-                                               quoteIdentifier(fieldName(column)) + u" FROM "_s +
-                                               from() + orderClause());
+        Statement select =
+            connection_.prepare(u"SELECT rowid, "_s + quoteIdentifier(fieldName(column)) +
+                                u" FROM "_s + from() + orderClause());
         while (select.step()) {
             keys_.push_back(select.int64(0));
             prefixTexts_.push_back(folded(textOf(column, select.value(1))));
@@ -358,14 +365,13 @@ void Table::findNearest(const QVariant& value) {
     checkBrowseMode();
     if (keys_.empty())
         return;
-    const QString field = (index_ && !index_->primary) ? index_->fields.first()
-                                                       : fieldName(std::max(keyColumn_, 0));
+    const QString field =
+        (index_ && !index_->primary) ? index_->fields.first() : fieldName(std::max(keyColumn_, 0));
     const int column = fieldIndex(field);
     const bool noCase = index_ && index_->caseInsensitive;
     Statement select = connection_.prepare(
         u"SELECT rowid FROM "_s + from() + u" WHERE "_s + quoteIdentifier(fieldName(column)) +
-        u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() +
-        u" LIMIT 1"_s);
+        u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() + u" LIMIT 1"_s);
     select.bind(1, comparable(column, value));
     int position = int(keys_.size()) - 1;
     if (select.step()) {
@@ -442,9 +448,9 @@ void Table::post() {
         key = keys_[size_t(position_)];
         reorder = orderColumnChanged();
         if (!names.isEmpty()) {
-            Statement update = connection_.prepare(u"UPDATE "_s + from() + u" SET "_s +
-                                                   names.join(u" = ?, "_s) +
-                                                   u" = ? WHERE rowid = ?"_s);
+            Statement update =
+                connection_.prepare(u"UPDATE "_s + from() + u" SET "_s + names.join(u" = ?, "_s) +
+                                    u" = ? WHERE rowid = ?"_s);
             update.bindAll(values);
             update.bind(int(values.size()) + 1, key);
             update.step();
@@ -515,7 +521,9 @@ void Table::refresh() {
 
 // --- bound controls -------------------------------------------------------------------------
 
-void Table::disableControls() { ++disabled_; }
+void Table::disableControls() {
+    ++disabled_;
+}
 
 void Table::enableControls() {
     if (disabled_ == 0 || --disabled_ > 0)
@@ -534,7 +542,9 @@ void Table::notifyRecords() {
         emit recordsChanged();
 }
 
-void Table::notifyState() { emit stateChanged(); }
+void Table::notifyState() {
+    emit stateChanged();
+}
 
 // --- fields -----------------------------------------------------------------------------
 
@@ -559,7 +569,9 @@ QVariant Table::currentValue(int field) const {
     return current_.value(field);
 }
 
-QVariant Table::value(const QString& field) const { return currentValue(fieldIndex(field)); }
+QVariant Table::value(const QString& field) const {
+    return currentValue(fieldIndex(field));
+}
 
 QString Table::textOf(int field, const QVariant& stored) const {
     if (!stored.isValid() || stored.isNull())
@@ -588,7 +600,9 @@ qint64 Table::asInteger(const QString& field) const {
     return ok ? number : 0;
 }
 
-bool Table::asLogical(const QString& field) const { return asInteger(field) != 0; }
+bool Table::asLogical(const QString& field) const {
+    return asInteger(field) != 0;
+}
 
 QDate Table::asDate(const QString& field) const {
     return QDate::fromString(value(field).toString(), Qt::ISODate);
@@ -622,8 +636,8 @@ QVariant Table::storedFromText(int field, const QString& text) const {
         bool ok = false;
         const qint64 number = text.trimmed().toLongLong(&ok);
         if (!ok)
-            throw StoreError(u"'%1' is not a valid whole number for the field %2."_s.arg(
-                text, column.name));
+            throw StoreError(
+                u"'%1' is not a valid whole number for the field %2."_s.arg(text, column.name));
         return number;
     }
     case FieldType::Logical: {
@@ -632,13 +646,14 @@ QVariant Table::storedFromText(int field, const QString& text) const {
             return qlonglong(1);
         if (word.compare(u"false"_s, Qt::CaseInsensitive) == 0 || word == u"0"_s)
             return qlonglong(0);
-        throw StoreError(u"'%1' is not a valid logical value for the field %2."_s.arg(
-            text, column.name));
+        throw StoreError(
+            u"'%1' is not a valid logical value for the field %2."_s.arg(text, column.name));
     }
     case FieldType::Date: {
         const QDate date = dateFromText(text);
         if (!date.isValid())
-            throw StoreError(u"'%1' is not a valid date for the field %2."_s.arg(text, column.name));
+            throw StoreError(
+                u"'%1' is not a valid date for the field %2."_s.arg(text, column.name));
         return date.toString(Qt::ISODate);
     }
     case FieldType::Picture:
@@ -672,8 +687,8 @@ void Table::writeField(int field, const QVariant& stored) {
     if (state_ == TableState::Browse)
         throw StoreError(u"The table %1 is not in edit or insert state."_s.arg(schema_.fileName));
     if (field == keyColumn_)
-        throw StoreError(u"The field %1 is filled by the table itself."_s.arg(
-            columns_[size_t(field)].name));
+        throw StoreError(
+            u"The field %1 is filled by the table itself."_s.arg(columns_[size_t(field)].name));
     buffer_[field] = stored;
     modified_[field] = true;
     emit fieldChanged(field);
@@ -693,14 +708,16 @@ void Table::setLogical(const QString& field, bool value) {
 }
 
 void Table::setDate(const QString& field, const QDate& date) {
-    writeField(fieldIndex(field), date.isValid() ? QVariant(date.toString(Qt::ISODate))
-                                                 : QVariant());
+    writeField(fieldIndex(field),
+               date.isValid() ? QVariant(date.toString(Qt::ISODate)) : QVariant());
 }
 
 void Table::setBytes(const QString& field, const QByteArray& bytes) {
     writeField(fieldIndex(field), bytes.isEmpty() ? QVariant() : QVariant(bytes));
 }
 
-void Table::setValue(int field, const QVariant& value) { writeField(field, value); }
+void Table::setValue(int field, const QVariant& value) {
+    writeField(field, value);
+}
 
 } // namespace hoardly

@@ -101,9 +101,9 @@ public:
     QVariant currentValue(int field) const;
 
 signals:
-    void stateChanged();       // opened, closed, or the edit state changed
-    void recordsChanged();     // the set or the order of the records changed
-    void currentChanged();     // the current record moved or its values changed
+    void stateChanged();          // opened, closed, or the edit state changed
+    void recordsChanged();        // the set or the order of the records changed
+    void currentChanged();        // the current record moved or its values changed
     void fieldChanged(int field); // a field of the record being edited was written
 
 private:

@@ -15,7 +15,7 @@ QString readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(u"The file %1 cannot be read: %2"_s.arg(QDir::toNativeSeparators(path),
-                                                                 file.errorString()));
+                                                                file.errorString()));
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -31,7 +31,7 @@ void writeTextFile(const QString& path, const QString& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
         throw FileError(u"The file %1 cannot be written: %2"_s.arg(QDir::toNativeSeparators(path),
-                                                                    file.errorString()));
+                                                                   file.errorString()));
 }
 
 } // namespace hoardly

@@ -18,11 +18,10 @@ class TestQuery : public QObject {
 private slots:
     void init() {
         catalogue = std::make_unique<test::TempCatalogue>();
-        catalogue->exec(u"film.DB"_s,
-                        u"INSERT INTO Film (\"Index\", Titel, Aktor, Speltid) VALUES "
-                        "(1, 'Schindler''s List', 'Liam Neeson', 195), "
-                        "(2, 'Alien', 'Sigourney Weaver', 117), "
-                        "(3, 'Änglagård', 'Helena Bergström', 90)"_s);
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Aktor, Speltid) VALUES "
+                                      "(1, 'Schindler''s List', 'Liam Neeson', 195), "
+                                      "(2, 'Alien', 'Sigourney Weaver', 117), "
+                                      "(3, 'Änglagård', 'Helena Bergström', 90)"_s);
     }
     void cleanup() { catalogue.reset(); }
 

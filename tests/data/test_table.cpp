@@ -315,7 +315,8 @@ private slots:
 
         // A file that lacks a field: the error comes when the field is used.
         catalogue->exec(u"kod.db"_s, u"DROP TABLE Kod"_s);
-        catalogue->exec(u"kod.db"_s, u"CREATE TABLE Kod (Kid INTEGER PRIMARY KEY, Mottagare TEXT)"_s);
+        catalogue->exec(u"kod.db"_s,
+                        u"CREATE TABLE Kod (Kid INTEGER PRIMARY KEY, Mottagare TEXT)"_s);
         Table codes(*connection, schema::kod());
         codes.setDirectory(catalogue->path());
         codes.open();

@@ -44,10 +44,10 @@ private:
 };
 
 // Fails the current test when the scripted dialogs saw an unanswered box or kept an answer.
-#define HOARDLY_VERIFY_DIALOGS(dialogs)                                                        \
-    do {                                                                                       \
-        const QStringList hoardlyProblems = (dialogs).problems();                              \
-        QVERIFY2(hoardlyProblems.isEmpty(), qPrintable(hoardlyProblems.join(u"; "_s)));        \
+#define HOARDLY_VERIFY_DIALOGS(dialogs)                                                            \
+    do {                                                                                           \
+        const QStringList hoardlyProblems = (dialogs).problems();                                  \
+        QVERIFY2(hoardlyProblems.isEmpty(), qPrintable(hoardlyProblems.join(u"; "_s)));            \
     } while (false)
 
 } // namespace hoardly::test

@@ -11,7 +11,9 @@ TempCatalogue::TempCatalogue() {
     installStarterFiles(QString::fromUtf8(HOARDLY_STARTER_DIR), dir_.path());
 }
 
-QString TempCatalogue::file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+QString TempCatalogue::file(const QString& name) const {
+    return QDir(dir_.path()).filePath(name);
+}
 
 void TempCatalogue::exec(const QString& fileName, const QString& sql) const {
     FileDatabase database(file(fileName), false);

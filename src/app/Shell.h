@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+namespace hoardly {
+
+class Dialogs;
+class TDM;
+struct RunState;
+
+// What the application shell offers every window: the shared tips, About and help windows,
+// and the main window to come back to.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Shows the tips window modally with these lines; an empty string is an empty line.
+    virtual void showTips(const QStringList& lines) = 0;
+    virtual void showAbout() = 0;
+    virtual void openHelp() = 0;
+    // A register window that closes hands the screen back to the main window.
+    virtual void showMainWindow() = 0;
+};
+
+// Everything a window of the program works with, handed to it when it is built.
+struct AppContext {
+    Dialogs& dialogs;
+    TDM& tdm;
+    RunState& run;
+    Shell& shell;
+};
+
+} // namespace hoardly

@@ -1,0 +1,5 @@
+list(APPEND HOARDLY_WIDGET_SOURCES
+    app/Commands.cpp
+    app/Dialogs.cpp
+    app/Shell.h
+)

@@ -1,0 +1,17 @@
+list(APPEND HOARDLY_CORE_SOURCES
+    data/DataSource.h
+    data/Dates.cpp
+    data/GridModels.cpp
+    data/Query.cpp
+    data/Schema.cpp
+    data/SharedRoutines.cpp
+    data/Sqlite.cpp
+    data/StarterData.cpp
+    data/Table.cpp
+    data/TDM.cpp
+    data/TextFiles.cpp
+)
+list(APPEND HOARDLY_WIDGET_SOURCES
+    data/BoundControls.cpp
+    data/KeyFilters.cpp
+)
