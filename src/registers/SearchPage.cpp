@@ -90,7 +90,7 @@ void SearchPage::build() {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
     // Column widths follow the rows on screen only, so a large result costs no more.
-    grid_->verticalHeader()->setResizeContentsPrecision(0);
+    grid_->horizontalHeader()->setResizeContentsPrecision(0);
     layout->addWidget(grid_, 1);
 
     connect(submitButton_, &QPushButton::clicked, this, &SearchPage::submit);

@@ -2,6 +2,7 @@
 #include "TempCatalogue.h"
 #include "data/Errors.h"
 #include "data/Query.h"
+#include "data/Sqlite.h"
 #include "data/TDM.h"
 #include "registers/SearchCriteria.h"
 
@@ -270,6 +271,25 @@ private slots:
         QCOMPARE(films.position(), 7);
         const PickSource missing{SourceKind::StandardColumn, nullptr, u"Nothing"_s, {}};
         QVERIFY_THROWS_EXCEPTION(StoreError, sourceEntries(*tdm, missing));
+    }
+
+    void actorsAndDirectorsAreLookedUpThroughIndexes() {
+        FileDatabase database(catalogue->file(u"film.DB"_s), false);
+        const auto plan = [&database](FilmCriterion criterion, const QStringList& typed) {
+            const BuiltStatement built = buildStatement(film(criterion), typed);
+            Statement explain = database.prepare(u"EXPLAIN QUERY PLAN "_s + built.sql);
+            explain.bindAll(built.values);
+            QStringList steps;
+            while (explain.step())
+                steps << explain.text(3);
+            return steps.join(u"; "_s);
+        };
+        const QString actor = plan(Actor, {u"Al Pacino"_s});
+        QVERIFY2(actor.contains(u"MULTI-INDEX OR"_s), qPrintable(actor));
+        for (const QString& index : {u"Film_Aktor "_s, u"Film_Aktor2"_s, u"Film_Aktor3"_s})
+            QVERIFY2(actor.contains(index), qPrintable(actor));
+        const QString director = plan(DirectorAndActor, {u"David Lean"_s, u"Omar Sharif"_s});
+        QVERIFY2(director.contains(u"Film_Regi"_s), qPrintable(director));
     }
 
     void sortingIgnoresLetterCaseAndKeepsEqualOnes() {

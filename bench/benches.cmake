@@ -1,0 +1,2 @@
+add_executable(bench_search bench_search.cpp)
+target_link_libraries(bench_search PRIVATE hoardly_bench_support)
