@@ -89,6 +89,7 @@ void SearchPage::build() {
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     // Column widths follow the rows on screen only, so a large result costs no more.
     grid_->horizontalHeader()->setResizeContentsPrecision(0);
     layout->addWidget(grid_, 1);
