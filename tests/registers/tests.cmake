@@ -1,0 +1,2 @@
+hoardly_add_test(test_search_criteria registers/test_search_criteria.cpp)
+hoardly_add_test(test_search_page registers/test_search_page.cpp)
