@@ -1,1 +1,2 @@
 hoardly_add_test(test_lending lending/test_lending.cpp)
+hoardly_add_test(test_lending_windows lending/test_lending_windows.cpp)
