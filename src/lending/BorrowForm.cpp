@@ -17,7 +17,7 @@ TBorrowForm::TBorrowForm(AppContext& context, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(lendingGrid_);
-    resize(640, 320);
+    resize(680, 320);
 }
 
 void TBorrowForm::showEvent(QShowEvent* event) {

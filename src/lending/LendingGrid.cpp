@@ -101,9 +101,9 @@ LendingGrid::LendingGrid(AppContext& context, LendingPlace place, QWidget* paren
     connect(binding, &GridBinding::failed, this,
             [this](const QString& text) { context_.dialogs.errorBox(this, text); });
     grid_->setColumnWidth(0, 80);
-    grid_->setColumnWidth(1, 220);
+    grid_->setColumnWidth(1, 190);
     grid_->setColumnWidth(2, 100);
-    grid_->setColumnWidth(3, 180);
+    grid_->setColumnWidth(3, 150);
     connect(grid_, &QTableView::clicked, this, &LendingGrid::updateNoReminder);
     grid_->installEventFilter(this);
     // The loans also change under the grid (the other place, the reminder scan): the button

@@ -14,7 +14,9 @@ class TBorrowForm;
 struct AppContext;
 
 // The three lending windows the program builds once at start-up, and the lending command
-// that leads into them.
+// that leads into them. The application builds one, right after TDM, and hands it to the
+// register windows as their LendingCommand; once the address book exists it is attached with
+// setAddressBook.
 class LendingWindows final : public LendingCommand {
 public:
     explicit LendingWindows(AppContext& context);
