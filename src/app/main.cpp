@@ -1,6 +1,21 @@
+#include "Application.h"
+#include "Artwork.h"
+#include "Dialogs.h"
+
 #include <QApplication>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QString::fromLatin1(hoardly::kApplicationTitle));
+    QApplication::setWindowIcon(hoardly::programIcon());
+    // The main window ends the program; a register window closing while the main window is
+    // still hidden must not.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    hoardly::QtDialogs dialogs;
+    hoardly::Application hoardly(dialogs, QCoreApplication::applicationDirPath());
+    hoardly.start();
+    return app.exec();
 }

@@ -1,5 +1,18 @@
+list(APPEND HOARDLY_CORE_SOURCES
+    app/DatabaseSetup.cpp
+    app/HelpBook.cpp
+    app/Version.h
+)
 list(APPEND HOARDLY_WIDGET_SOURCES
+    app/AboutBox.cpp
+    app/Application.cpp
+    app/Artwork.cpp
     app/Commands.cpp
     app/Dialogs.cpp
+    app/HelpForm.cpp
+    app/IntroForm.cpp
+    app/MainButtons.h
+    app/MainForm.cpp
     app/Shell.h
+    app/TipsForm.cpp
 )

@@ -109,7 +109,13 @@ const TableSchema& film() {
          text(u"Regi"_s), text(u"Media"_s, 30), text(u"Kritik"_s, 40), text(u"Kommentar"_s, 240),
          logical(u"Utlanad"_s), integer(u"Speltid"_s), text(u"Utlanad till"_s),
          date(u"Utlaningsdatum"_s)},
-        {secondary(u"Nummer"_s, u"Index"_s, false), secondary(u"Filmtitel"_s, u"Titel"_s)}};
+        {secondary(u"Nummer"_s, u"Index"_s, false), secondary(u"Filmtitel"_s, u"Titel"_s),
+         // The search by conditions compares these exactly; an actor is looked up in all
+         // three fields at once.
+         secondary(u"Film_Aktor"_s, u"Aktor"_s, false),
+         secondary(u"Film_Aktor2"_s, u"Aktor2"_s, false),
+         secondary(u"Film_Aktor3"_s, u"Aktor3"_s, false),
+         secondary(u"Film_Regi"_s, u"Regi"_s, false)}};
     return s;
 }
 

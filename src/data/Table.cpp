@@ -84,6 +84,7 @@ void Table::close() {
     buffer_.clear();
     open_ = false;
     keys_.clear();
+    positionByKey_.clear();
     current_.clear();
     position_ = -1;
     bof_ = eof_ = true;
@@ -184,6 +185,19 @@ void Table::loadKeys() {
     Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + orderClause());
     while (select.step())
         keys_.push_back(select.int64(0));
+    indexKeys();
+}
+
+void Table::indexKeys() {
+    // Keys are filled one after the other by the table, so a vector indexed by key is small.
+    qint64 largest = 0;
+    for (const qint64 key : keys_)
+        largest = std::max(largest, key);
+    positionByKey_.assign(size_t(largest) + 1, -1);
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        if (keys_[i] >= 0)
+            positionByKey_[size_t(keys_[i])] = int(i);
+    }
 }
 
 void Table::dropCaches() {
@@ -223,8 +237,9 @@ void Table::setPosition(int position) {
 }
 
 int Table::positionOfKey(qint64 key) const {
-    const auto found = std::find(keys_.begin(), keys_.end(), key);
-    return found == keys_.end() ? -1 : int(found - keys_.begin());
+    if (key < 0 || size_t(key) >= positionByKey_.size())
+        return -1;
+    return positionByKey_[size_t(key)];
 }
 
 void Table::checkBrowseMode() {
@@ -328,26 +343,35 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
     return true;
 }
 
+void Table::buildPrefixTexts(int field) {
+    // One read of the field in storage order (the fastest a file can be read) serves every key
+    // typed after it; each text lands at its record's place in the current order.
+    prefixTexts_ = QVector<QString>(int(keys_.size()));
+    Statement select = connection_.prepare(u"SELECT rowid, "_s + quoteIdentifier(fieldName(field)) +
+                                           u" FROM "_s + from());
+    const bool plainText = columns_[size_t(field)].type == FieldType::Text;
+    while (select.step()) {
+        const int position = positionOfKey(select.int64(0));
+        if (position >= 0)
+            prefixTexts_[position] =
+                folded(plainText ? select.text(1) : textOf(field, select.value(1)));
+    }
+    prefixField_ = field;
+}
+
+void Table::preparePrefixLocate(const QString& field) {
+    requireOpen();
+    const int column = fieldIndex(field);
+    if (prefixField_ != column)
+        buildPrefixTexts(column);
+}
+
 bool Table::locatePrefix(const QString& field, const QString& prefix) {
     requireOpen();
     const int column = fieldIndex(field);
     checkBrowseMode();
-    if (prefixField_ != column) {
-        // One read of the field in the current order serves every key typed after it.
-        keys_.clear();
-        rowCache_.clear();
-        prefixTexts_.clear();
-        const qint64 currentKey = current_.isEmpty() ? -1 : current_.value(keyColumn_).toLongLong();
-        Statement select =
-            connection_.prepare(u"SELECT rowid, "_s + quoteIdentifier(fieldName(column)) +
-                                u" FROM "_s + from() + orderClause());
-        while (select.step()) {
-            keys_.push_back(select.int64(0));
-            prefixTexts_.push_back(folded(textOf(column, select.value(1))));
-        }
-        prefixField_ = column;
-        position_ = keyColumn_ >= 0 ? positionOfKey(currentKey) : position_;
-    }
+    if (prefixField_ != column)
+        buildPrefixTexts(column);
     const QString wanted = folded(prefix);
     for (int i = 0; i < prefixTexts_.size(); ++i) {
         if (prefixTexts_[i].startsWith(wanted)) {
@@ -497,6 +521,7 @@ void Table::remove() {
     erase.bind(1, key);
     erase.step();
     keys_.erase(keys_.begin() + position_);
+    indexKeys();
     const int position = std::min(position_, int(keys_.size()) - 1);
     dropCaches();
     setPosition(position);

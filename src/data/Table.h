@@ -54,6 +54,8 @@ public:
     // The find box: first record in the current order whose field starts with the text,
     // ignoring letter case.
     bool locatePrefix(const QString& field, const QString& prefix);
+    // Reads what the find box needs for the field ahead of the first key typed into it.
+    void preparePrefixLocate(const QString& field);
     // First record whose first index field is equal to or greater than the value; the last
     // record when none is.
     void findNearest(const QVariant& value);
@@ -119,6 +121,8 @@ private:
     QString orderClause() const;
     QString fieldList() const;
     void loadKeys();
+    void indexKeys();
+    void buildPrefixTexts(int field);
     void loadCurrent();
     QVector<QVariant> fetchRow(qint64 key) const;
     void setPosition(int position);
@@ -143,6 +147,7 @@ private:
     int keyColumn_ = -1;
 
     std::vector<qint64> keys_;
+    std::vector<int> positionByKey_; // position of each key in keys_, -1 for none
     int position_ = -1;
     bool bof_ = true;
     bool eof_ = true;

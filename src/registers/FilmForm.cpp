@@ -1,5 +1,6 @@
 #include "FilmForm.h"
 
+#include "FilmPickLists.h"
 #include "data/Schema.h"
 
 using namespace Qt::StringLiterals;
@@ -51,14 +52,6 @@ CommandSet filmCommands() {
 }
 
 QList<EditField> filmEditFields() {
-    const QStringList categories{
-        u"Action"_s,          u"Child"_s,    u"Comedy"_s, u"Concert"_s,     u"Detective"_s,
-        u"Documentary"_s,     u"Drama"_s,    u"Drawed"_s, u"Educational"_s, u"Erotic"_s,
-        u"Horror"_s,          u"Indian"_s,   u"Music"_s,  u"Police"_s,      u"Romance"_s,
-        u"Science Fiction"_s, u"Thriller"_s, u"War"_s,    u"Western"_s};
-    const QStringList storage{u"VHS"_s,        u"S-VHS"_s,     u"VHS-C"_s, u"Video8"_s, u"Hi8"_s,
-                              u"DVD"_s,        u"Laserdisc"_s, u"8 mm"_s,  u"16 mm"_s,  u"Beta"_s,
-                              u"Video 2000"_s, u"CD"_s,        u"Annat"_s};
     const auto remembered = [](const QString& label, const QString& field, const QString& column) {
         return EditField(label, field, EditKind::PickList).rememberedIn(column).atColumn(1);
     };
@@ -68,9 +61,9 @@ QList<EditField> filmEditFields() {
         EditField(u"From year"_s, u"Inspelningsar"_s).noted(u"(YYYY)"_s).digits(),
         EditField(u"Screen time (min)"_s, u"Speltid"_s).limited(5).digits(),
         EditField(u"Category"_s, u"Kategori"_s, EditKind::PickList)
-            .listing(categories)
+            .listing(filmCategories())
             .sortedList(),
-        EditField(u"Storage"_s, u"Media"_s, EditKind::PickList).listing(storage),
+        EditField(u"Storage"_s, u"Media"_s, EditKind::PickList).listing(filmStorageKinds()),
         remembered(u"Rate"_s, u"Kritik"_s, u"Kritik"_s),
         remembered(u"Directed by"_s, u"Regi"_s, u"Regi"_s).sortedList(),
         remembered(u"Actor 1"_s, u"Aktor"_s, u"Aktor"_s).sortedList(),

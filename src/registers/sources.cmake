@@ -1,5 +1,8 @@
 list(APPEND HOARDLY_CORE_SOURCES
+    registers/FilmPickLists.cpp
+    registers/FilmSearch.cpp
     registers/RegisterLogic.cpp
+    registers/SearchCriteria.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
     registers/CommandTable.cpp
@@ -11,4 +14,6 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RegisterIcons.cpp
     registers/RegisterPages.cpp
     registers/RegisterWindow.cpp
+    registers/SearchPage.cpp
+    registers/SearchPage.h
 )

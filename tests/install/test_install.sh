@@ -8,6 +8,8 @@ trap 'rm -rf "$dir"' EXIT
 cmake --install "$build" --prefix "$dir" > /dev/null
 [ -x "$dir/hoardly" ] || { echo "no program installed"; exit 1; }
 [ -f "$dir/film.DB" ] || { echo "no starter table installed"; exit 1; }
+[ -f "$dir/help/contents.txt" ] || { echo "no help book installed"; exit 1; }
+[ ! -e "$dir/hoardly-screenshot" ] || { echo "the screenshot tool was installed"; exit 1; }
 sqlite3 "$dir/film.DB" "INSERT INTO Film (Titel) VALUES ('Kept across installs')"
 sqlite3 "$dir/Config.db" "UPDATE Config SET Backuppath = '/media/backup'"
 rm "$dir/midi/vis2.txt"

@@ -1,3 +1,5 @@
+hoardly_add_test(test_search_criteria registers/test_search_criteria.cpp)
+hoardly_add_test(test_search_page registers/test_search_page.cpp)
 hoardly_add_test(test_register_logic registers/test_register_logic.cpp)
 hoardly_add_test(test_find_box registers/test_find_box.cpp)
 hoardly_add_test(test_command_table registers/test_command_table.cpp)

@@ -1,0 +1,87 @@
+#include "Application.h"
+
+#include "AboutBox.h"
+#include "DatabaseSetup.h"
+#include "HelpForm.h"
+#include "MainForm.h"
+#include "TipsForm.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+Application::Application(Dialogs& dialogs, const QString& executableDirectory, AppOptions options)
+    : dialogs_(dialogs), executableDirectory_(executableDirectory),
+      options_(std::move(options)), context_{dialogs_, tdm_, run_, *this} {
+    if (options_.helpDirectory.isEmpty())
+        options_.helpDirectory = QDir(appDirFrom(executableDirectory_)).filePath(u"help"_s);
+    if (!options_.quit)
+        options_.quit = [] { QCoreApplication::quit(); };
+
+    // The long-lived windows, in the order the program has always built them.
+    mainForm_ = std::make_unique<TMainForm>(context_);
+    intro_ = new TIntroForm(
+        context_, executableDirectory_, [this] { mainForm_->mainTimer().start(); }, options_.intro,
+        mainForm_.get());
+    // Tips and About are called from register windows while the main window is hidden, so
+    // they stand on their own.
+    aboutBox_ = std::make_unique<TAboutBox>();
+    tipsForm_ = std::make_unique<TTipsForm>();
+
+    mainForm_->setIntro([this] { showIntro(); });
+    connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
+}
+
+Application::~Application() {
+    // The intro, when it never ran, goes with the main window; the others in reverse order.
+    helpForm_.reset();
+    while (!windows_.empty())
+        windows_.pop_back();
+    tipsForm_.reset();
+    aboutBox_.reset();
+    delete intro_.data();
+    mainForm_.reset();
+}
+
+void Application::start() {
+    mainForm_->show();
+}
+
+void Application::showIntro() {
+    if (intro_)
+        intro_->showModal();
+}
+
+THelpForm& Application::helpForm() {
+    if (!helpForm_)
+        helpForm_ = std::make_unique<THelpForm>(options_.helpDirectory);
+    return *helpForm_;
+}
+
+void Application::showTips(const QStringList& lines) {
+    tipsForm_->showTips(lines);
+}
+
+void Application::showAbout() {
+    aboutBox_->adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        aboutBox_->move(screen->availableGeometry().center() - aboutBox_->rect().center());
+    aboutBox_->exec();
+}
+
+void Application::openHelp() {
+    helpForm().openContents();
+}
+
+void Application::showMainWindow() {
+    mainForm_->show();
+    mainForm_->raise();
+    mainForm_->activateWindow();
+}
+
+} // namespace hoardly

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "IntroForm.h"
+#include "Shell.h"
+#include "data/RunState.h"
+#include "data/TDM.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace hoardly {
+
+class TAboutBox;
+class THelpForm;
+class TMainForm;
+class TTipsForm;
+
+struct AppOptions {
+    IntroTimings intro;
+    QString helpDirectory;      // empty: the "help" folder beside the executable
+    std::function<void()> quit; // ends the program; empty: leave the event loop
+};
+
+// The running program: the run-wide values, the table holder and the windows that live for
+// the whole run, created in start-up order. It is the Shell every window is handed.
+class Application final : public QObject, public Shell {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Application)
+public:
+    // The program takes nothing from its command line: the executable's directory is all it
+    // needs to find its tables (tests hand it a directory of their own).
+    Application(Dialogs& dialogs, const QString& executableDirectory, AppOptions options = {});
+    ~Application() override;
+
+    // Shows the main window; its first activation brings up the intro.
+    void start();
+
+    AppContext& context() { return context_; }
+    RunState& run() { return run_; }
+    TDM& tdm() { return tdm_; }
+    Dialogs& dialogs() { return dialogs_; }
+    TMainForm& mainForm() { return *mainForm_; }
+    // The intro until it has done the set-up and closed; null afterwards.
+    TIntroForm* introForm() const { return intro_.data(); }
+    TTipsForm& tipsForm() { return *tipsForm_; }
+    TAboutBox& aboutBox() { return *aboutBox_; }
+    THelpForm& helpForm();
+
+    // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
+    template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
+        auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+        Window& made = *window;
+        windows_.push_back(std::move(window));
+        return made;
+    }
+
+    // Shell
+    void showTips(const QStringList& lines) override;
+    void showAbout() override;
+    void openHelp() override;
+    void showMainWindow() override;
+
+private:
+    void showIntro();
+
+    Dialogs& dialogs_;
+    QString executableDirectory_;
+    AppOptions options_;
+    RunState run_;
+    TDM tdm_;
+    AppContext context_;
+    std::unique_ptr<TMainForm> mainForm_;
+    QPointer<TIntroForm> intro_;
+    std::unique_ptr<TAboutBox> aboutBox_;
+    std::unique_ptr<TTipsForm> tipsForm_;
+    std::vector<std::unique_ptr<QObject>> windows_;
+    std::unique_ptr<THelpForm> helpForm_;
+};
+
+} // namespace hoardly

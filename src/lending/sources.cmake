@@ -1,0 +1,13 @@
+list(APPEND HOARDLY_CORE_SOURCES
+    lending/Lending.cpp
+    lending/LendingInterfaces.h
+    lending/LendObjectTypes.cpp
+)
+list(APPEND HOARDLY_WIDGET_SOURCES
+    lending/BorrowChoiceForm.cpp
+    lending/BorrowFillinForm.cpp
+    lending/BorrowForm.cpp
+    lending/LendingGrid.cpp
+    lending/LendingIcons.cpp
+    lending/LendingWindows.cpp
+)

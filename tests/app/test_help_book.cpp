@@ -1,0 +1,137 @@
+#include "app/HelpBook.h"
+#include "app/HelpForm.h"
+#include "data/TextFiles.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace hoardly;
+
+namespace {
+
+QString shippedBook() {
+    return QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
+}
+
+// Whether a target ("page.html" or "page.html#anchor") leads somewhere in the book.
+QString brokenTarget(const HelpBook& book, const QString& target) {
+    const QString path = book.filePath(target);
+    if (!QFileInfo::exists(path))
+        return u"%1: no such page"_s.arg(target);
+    const qsizetype hash = target.indexOf(u'#');
+    if (hash >= 0 && !readTextFile(path).contains(u"name=\"%1\""_s.arg(target.mid(hash + 1))))
+        return u"%1: no such anchor"_s.arg(target);
+    return {};
+}
+
+} // namespace
+
+class TestHelpBook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void topicsAreReadLineByLine() {
+        QString problem;
+        const auto topics = HelpBook::parseTopics(
+            u"# a comment\n\nFilms | films.html\n  Lending, returns |lending.html#returns \r\n"
+            "no bar here\n | lost.html\n"_s,
+            &problem);
+        QCOMPARE(topics, (QList<HelpTopic>{{u"Films"_s, u"films.html"_s},
+                                           {u"Lending, returns"_s, u"lending.html#returns"_s}}));
+        QVERIFY(problem.contains(u"Line 5"_s));
+        QVERIFY(problem.contains(u"Line 6"_s));
+    }
+
+    void typingInTheIndexFindsTheNearestKeyword() {
+        QTemporaryDir dir;
+        writeTextFile(dir.filePath(u"contents.txt"_s), u"Start | start.html\n"_s);
+        writeTextFile(dir.filePath(u"index.txt"_s),
+                      u"lending | l.html\nBackup | b.html\nBorrower | w.html\nactors | a.html\n"_s);
+        const HelpBook book = HelpBook::load(dir.path());
+        QStringList order;
+        for (const HelpTopic& topic : book.index())
+            order << topic.title;
+        QCOMPARE(order, (QStringList{u"actors"_s, u"Backup"_s, u"Borrower"_s, u"lending"_s}));
+        QCOMPARE(book.indexPosition(QString()), 0);
+        QCOMPARE(book.indexPosition(u"b"_s), 1);
+        QCOMPARE(book.indexPosition(u"BO"_s), 2);
+        QCOMPARE(book.indexPosition(u"c"_s), 3); // nearest following keyword
+        QCOMPARE(book.indexPosition(u"zebra"_s), -1);
+        QCOMPARE(book.filePath(u"b.html#there"_s), dir.filePath(u"b.html"_s));
+    }
+
+    void aMissingBookSaysSoInsteadOfShowingNothing() {
+        QTemporaryDir dir;
+        const HelpBook book = HelpBook::load(dir.filePath(u"help"_s));
+        QVERIFY(book.isEmpty());
+        QVERIFY(!book.problem().isEmpty());
+
+        THelpForm help(dir.filePath(u"help"_s));
+        help.openContents();
+        QVERIFY(help.browser()->toPlainText().contains(u"The help book is missing"_s));
+        QVERIFY(!help.tabs()->isEnabled());
+    }
+
+    void everyEntryAndLinkOfTheShippedBookLeadsSomewhere() {
+        const HelpBook book = HelpBook::load(shippedBook());
+        QVERIFY2(book.problem().isEmpty(), qPrintable(book.problem()));
+        QVERIFY(book.contents().size() >= 10);
+        QVERIFY(book.index().size() >= 30);
+        QStringList broken;
+        for (const HelpTopic& topic : book.contents() + book.index()) {
+            if (const QString problem = brokenTarget(book, topic.target); !problem.isEmpty())
+                broken << problem;
+        }
+        // Every page is in the contents, and every link between pages works.
+        QSet<QString> listed;
+        for (const HelpTopic& topic : book.contents())
+            listed << topic.target.section(u'#', 0, 0);
+        const QRegularExpression link(u"href=\"([^\"]+)\""_s);
+        const QStringList pages = QDir(shippedBook()).entryList({u"*.html"_s}, QDir::Files);
+        for (const QString& page : pages) {
+            if (!listed.contains(page))
+                broken << u"%1: not in the contents"_s.arg(page);
+            const QString html = readTextFile(QDir(shippedBook()).filePath(page));
+            for (const auto& match : link.globalMatch(html)) {
+                const QString target = match.captured(1);
+                if (target.startsWith(u"https://"_s))
+                    continue;
+                if (const QString problem = brokenTarget(book, target); !problem.isEmpty())
+                    broken << page + u" links to "_s + problem;
+            }
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u"\n"_s)));
+    }
+
+    void theWindowOpensAtItsContentsAndTheIndexFollowsTyping() {
+        THelpForm help(shippedBook());
+        help.tabs()->setCurrentIndex(1);
+        help.openContents();
+        QCOMPARE(help.tabs()->currentIndex(), 0);
+        QCOMPARE(help.contentsList()->currentRow(), 0);
+        QVERIFY(help.browser()->source().toLocalFile().endsWith(u"/index.html"_s));
+        QVERIFY(help.browser()->toPlainText().contains(u"Welcome to Hoardly"_s));
+
+        help.contentsList()->setCurrentRow(3);
+        QCOMPARE(QFileInfo(help.browser()->source().toLocalFile()).fileName(),
+                 help.book().contents()[3].target);
+
+        help.tabs()->setCurrentIndex(1);
+        QTest::keyClicks(help.indexEdit(), u"resto"_s);
+        QCOMPARE(help.indexList()->currentItem()->text(), u"Restore"_s);
+        QTest::keyClick(help.indexEdit(), Qt::Key_Return);
+        QCOMPARE(help.browser()->source().fileName(), u"backup.html"_s);
+        QCOMPARE(help.browser()->source().fragment(), u"restore"_s);
+        QVERIFY(help.browser()->toPlainText().contains(u"Restoring a backup"_s));
+    }
+};
+
+QTEST_MAIN(TestHelpBook)
+#include "test_help_book.moc"
