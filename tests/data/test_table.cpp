@@ -248,6 +248,20 @@ private slots:
         QCOMPARE(films->state(), TableState::Browse);
         QCOMPARE(catalogue->scalar(u"film.DB"_s, u"SELECT Titel FROM Film WHERE \"Index\" = 1"_s),
                  u"A2"_s);
+
+        // A new record left without a value is dropped, not stored as an empty row.
+        films->append();
+        films->first();
+        QCOMPARE(films->state(), TableState::Browse);
+        QCOMPARE(films->recordCount(), 2);
+        films->append();
+        films->setText(u"Titel"_s, u"C"_s);
+        films->first();
+        QCOMPARE(films->recordCount(), 3);
+        // Posting on purpose stores even an empty record.
+        films->append();
+        films->post();
+        QCOMPARE(films->recordCount(), 4);
     }
 
     void editingCanBeCancelledAndPostingReorders() {
