@@ -703,6 +703,49 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void anInstalledSearchPageIsTheThirdPage() {
+        seedFilms();
+        openWindow();
+        auto* page = new QWidget;
+        auto* input = new QLineEdit(page);
+        auto* next = new QLineEdit(page);
+        int entered = 0;
+        window->installSearchPage(
+            page, [&] { ++entered; }, true);
+        QCOMPARE(page->objectName(), u"SeekPage"_s);
+        const auto* pages = window->findChild<QStackedWidget*>(u"pages"_s);
+        QCOMPARE(pages->count(), 4);
+        QCOMPARE(pages->widget(2), page);
+        window->showSearchPage();
+        QCOMPARE(window->page(), Page::Search);
+        QCOMPARE(window->mode(), RegisterMode::Searching);
+        QCOMPARE(entered, 1);
+        // ENTER keeps its meaning on a page that asks for it.
+        input->setFocus();
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), input);
+        Q_UNUSED(next);
+        QVERIFY(window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+        expectLocked(true);
+        trigger(u"back"_s);
+        QCOMPARE(window->page(), Page::Browse);
+        QCOMPARE(window->mode(), RegisterMode::Browsing);
+        expectLocked(false);
+        QVERIFY(!window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+    }
+
+    void aRightClickOnThePagesOpensThePopUpMenu() {
+        seedFilms();
+        openWindow();
+        QWidget* target = window->findChild<QLabel*>(u"panel_Regi"_s);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &event);
+        QTRY_VERIFY(window->popupMenu()->isVisible());
+        window->popupMenu()->hide();
+    }
+
     void aStoreErrorEndsTheCommandInTheErrorBox() {
         seedFilms();
         openWindow();
