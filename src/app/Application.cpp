@@ -5,6 +5,7 @@
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
+#include "lending/LendingWindows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     // they stand on their own.
     aboutBox_ = std::make_unique<TAboutBox>();
     tipsForm_ = std::make_unique<TTipsForm>();
+    lending_ = std::make_unique<LendingWindows>(context_);
+    context_.lending = lending_.get();
 
     mainForm_->setIntro([this] { showIntro(); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
@@ -42,6 +45,8 @@ Application::~Application() {
     helpForm_.reset();
     while (!windows_.empty())
         windows_.pop_back();
+    context_.lending = nullptr;
+    lending_.reset();
     tipsForm_.reset();
     aboutBox_.reset();
     delete intro_.data();

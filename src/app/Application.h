@@ -13,6 +13,7 @@
 
 namespace hoardly {
 
+class LendingWindows;
 class TAboutBox;
 class THelpForm;
 class TMainForm;
@@ -48,6 +49,7 @@ public:
     TTipsForm& tipsForm() { return *tipsForm_; }
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
+    LendingWindows& lending() { return *lending_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -76,6 +78,7 @@ private:
     QPointer<TIntroForm> intro_;
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;
+    std::unique_ptr<LendingWindows> lending_;
     std::vector<std::unique_ptr<QObject>> windows_;
     std::unique_ptr<THelpForm> helpForm_;
 };
