@@ -13,7 +13,7 @@ TableGridModel::TableGridModel(DataSource& source, QList<GridColumn> columns, bo
       editable_(editable) {
     Table& table = source_.table();
     connect(&table, &Table::recordsChanged, this, &TableGridModel::reset);
-    connect(&table, &Table::stateChanged, this, &TableGridModel::reset);
+    connect(&table, &Table::stateChanged, this, &TableGridModel::stateMoved);
     connect(&table, &Table::currentChanged, this, &TableGridModel::currentMoved);
     connect(&table, &Table::fieldChanged, this, &TableGridModel::currentMoved);
     reset();
@@ -36,8 +36,19 @@ void TableGridModel::reset() {
     beginResetModel();
     const Table& table = source_.table();
     rows_ = table.recordCount() + (table.state() == TableState::Insert ? 1 : 0);
+    open_ = table.isOpen();
     fields_.fill(-1, columns_.size());
     endResetModel();
+}
+
+// Starting or ending the edit of a record only repaints its row: a reset would close the cell
+// editor the user has just opened. Opening, closing and inserting change the rows.
+void TableGridModel::stateMoved() {
+    if (source_.table().isOpen() != open_) {
+        reset();
+        return;
+    }
+    currentMoved();
 }
 
 void TableGridModel::currentMoved() {

@@ -43,6 +43,7 @@ signals:
 
 private:
     void reset();
+    void stateMoved();
     void currentMoved();
     int fieldOf(int column) const;
 
@@ -50,6 +51,7 @@ private:
     QList<GridColumn> columns_;
     bool editable_;
     int rows_ = 0;
+    bool open_ = false;
     mutable QList<int> fields_; // resolved field numbers, by column; -1 until resolved
 };
 

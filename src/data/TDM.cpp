@@ -14,6 +14,10 @@ TDM::TDM(QObject* parent) : QObject(parent), connection_(std::make_unique<Connec
         entries_.push_back(std::move(entry));
     }
     filmQ_.setStatement({u"Select Titel"_s, u"From Film"_s, u"Where Titel = 'Titanic';"_s});
+    // The orders the film and music tables open in; a window that changes one keeps it for
+    // the rest of the run.
+    filmTb().selectIndex(u"Nummer"_s);
+    musikTb().selectIndex(u"Artist_Grupp"_s);
 }
 
 TDM::~TDM() {

@@ -243,7 +243,13 @@ int Table::positionOfKey(qint64 key) const {
 }
 
 void Table::checkBrowseMode() {
-    if (state_ != TableState::Browse)
+    if (state_ == TableState::Browse)
+        return;
+    // A new record nobody wrote into is dropped rather than stored as an empty row (a grid's
+    // "add" followed by a click elsewhere).
+    if (state_ == TableState::Insert && !modified_.contains(true))
+        cancel();
+    else
         post();
 }
 

@@ -1,9 +1,19 @@
 list(APPEND HOARDLY_CORE_SOURCES
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
+    registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
+    registers/CommandTable.cpp
+    registers/FilmForm.cpp
+    registers/FindBox.cpp
+    registers/MasterGrid.h
+    registers/Navigator.cpp
+    registers/RegisterDescription.h
+    registers/RegisterIcons.cpp
+    registers/RegisterPages.cpp
+    registers/RegisterWindow.cpp
     registers/SearchPage.cpp
     registers/SearchPage.h
 )

@@ -125,6 +125,27 @@ private slots:
         QCOMPARE(model.rowCount(), 3);
     }
 
+    void startingAnEditKeepsTheOpenCellEditor() {
+        QTableView grid;
+        TableGridModel model(filmSource(), {{u"Titel"_s, u"Title"_s}}, true);
+        GridBinding binding(model, &grid);
+        grid.show();
+        const QModelIndex cell = model.index(0, 0);
+        grid.setCurrentIndex(cell);
+        grid.edit(cell);
+        QVERIFY(grid.indexWidget(cell));
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        films().edit(); // what committing the cell does first
+        QCOMPARE(resets.count(), 0);
+        QVERIFY(grid.indexWidget(cell));
+        QCOMPARE(films().state(), TableState::Edit);
+        films().post();
+        QCOMPARE(resets.count(), 0);
+        films().close();
+        QVERIFY(resets.count() > 0);
+        QCOMPARE(model.rowCount(), 0);
+    }
+
     void digitsFilterRefusesLettersWithOneMessageEach() {
         test::ScriptedDialogs dialogs;
         QLineEdit edit;

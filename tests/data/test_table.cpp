@@ -2,6 +2,7 @@
 #include "data/Errors.h"
 #include "data/Schema.h"
 #include "data/Sqlite.h"
+#include "data/TDM.h"
 #include "data/Table.h"
 
 #include <QFile>
@@ -88,6 +89,24 @@ private slots:
         films->selectIndex(QString());
         QCOMPARE(titlesInOrder(*films),
                  (QStringList{u"alien"_s, u"Casablanca"_s, u"Brazil"_s, u"Amadeus"_s}));
+    }
+
+    void theHolderOpensFilmsByNumberAndMusicByArtist() {
+        TDM tdm;
+        tdm.setDirectoryOfClosed(catalogue->path());
+        QCOMPARE(tdm.filmTb().indexName(), u"Nummer"_s);
+        QCOMPARE(tdm.musikTb().indexName(), u"Artist_Grupp"_s);
+        QCOMPARE(tdm.bokTb().indexName(), QString());
+        Table& films = tdm.filmTb();
+        films.open();
+        addFilm(films, 2, u"Brazil"_s);
+        addFilm(films, 1, u"Alien"_s);
+        QCOMPARE(titlesInOrder(films), (QStringList{u"Alien"_s, u"Brazil"_s}));
+        // A chosen order outlives closing the table.
+        films.selectIndex(u"Filmtitel"_s);
+        films.close();
+        films.open();
+        QCOMPARE(films.indexName(), u"Filmtitel"_s);
     }
 
     void movingSetsTheBeginAndEndFlags() {
@@ -229,6 +248,20 @@ private slots:
         QCOMPARE(films->state(), TableState::Browse);
         QCOMPARE(catalogue->scalar(u"film.DB"_s, u"SELECT Titel FROM Film WHERE \"Index\" = 1"_s),
                  u"A2"_s);
+
+        // A new record left without a value is dropped, not stored as an empty row.
+        films->append();
+        films->first();
+        QCOMPARE(films->state(), TableState::Browse);
+        QCOMPARE(films->recordCount(), 2);
+        films->append();
+        films->setText(u"Titel"_s, u"C"_s);
+        films->first();
+        QCOMPARE(films->recordCount(), 3);
+        // Posting on purpose stores even an empty record.
+        films->append();
+        films->post();
+        QCOMPARE(films->recordCount(), 4);
     }
 
     void editingCanBeCancelledAndPostingReorders() {

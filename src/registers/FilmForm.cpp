@@ -1,0 +1,166 @@
+#include "FilmForm.h"
+
+#include "FilmPickLists.h"
+#include "data/Schema.h"
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+CommandSet filmCommands() {
+    CommandSet set;
+    const QKeySequence none;
+    set.commands = {
+        {cmd::close, u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s,
+         QKeySequence(Qt::CTRL | Qt::Key_S), Icon::MainMenu},
+        {cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s, QKeySequence(Qt::Key_Insert),
+         Icon::Add},
+        {cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s,
+         QKeySequence(Qt::SHIFT | Qt::Key_Insert), Icon::Edit},
+        {cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s,
+         QKeySequence(Qt::SHIFT | Qt::Key_Delete), Icon::Delete},
+        {cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s,
+         QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
+        {cmd::back, {}, u"Back"_s, {}, none, Icon::Back},
+        {u"hideIndex"_s, u"Hide index"_s, {}, {}, none, Icon::None, true},
+        {u"hideHeading"_s, u"Hide heading"_s, {}, {}, none, Icon::None, true},
+        {u"sortIndex"_s, u"Sort by index"_s, {}, {}, none, Icon::None, true},
+        {u"sortTitle"_s, u"Sort by title"_s, {}, {}, none, Icon::None, true},
+        {cmd::help, u"Help"_s, {}, {}, QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {cmd::about, u"About"_s},
+    };
+    set.menus = {
+        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"options"_s,
+         u"&Options"_s,
+         {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
+        {u"database"_s,
+         u"&Database"_s,
+         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::masterList}},
+        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
+    };
+    set.toolBar = {cmd::close,  u"|"_s, cmd::add,        cmd::edit,
+                   cmd::remove, u"|"_s, cmd::masterList, cmd::back};
+    set.popup = {cmd::add, cmd::edit, cmd::remove, cmd::masterList, cmd::close};
+    set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove, cmd::masterList};
+    set.lock.menus = {u"file"_s, u"database"_s};
+    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::masterList, cmd::close};
+    set.disabledAtStart = {cmd::back};
+    return set;
+}
+
+QList<EditField> filmEditFields() {
+    const auto remembered = [](const QString& label, const QString& field, const QString& column) {
+        return EditField(label, field, EditKind::PickList).rememberedIn(column).atColumn(1);
+    };
+    return {
+        EditField(u"Index*"_s, u"Index"_s, EditKind::Spin).ranged(1, 60000).digits(),
+        EditField(u"Title*"_s, u"Titel"_s),
+        EditField(u"From year"_s, u"Inspelningsar"_s).noted(u"(YYYY)"_s).digits(),
+        EditField(u"Screen time (min)"_s, u"Speltid"_s).limited(5).digits(),
+        EditField(u"Category"_s, u"Kategori"_s, EditKind::PickList)
+            .listing(filmCategories())
+            .sortedList(),
+        EditField(u"Storage"_s, u"Media"_s, EditKind::PickList).listing(filmStorageKinds()),
+        remembered(u"Rate"_s, u"Kritik"_s, u"Kritik"_s),
+        remembered(u"Directed by"_s, u"Regi"_s, u"Regi"_s).sortedList(),
+        remembered(u"Actor 1"_s, u"Aktor"_s, u"Aktor"_s).sortedList(),
+        remembered(u"Actor 2"_s, u"Aktor2"_s, u"Aktor"_s).sortedList(),
+        remembered(u"Actor 3"_s, u"Aktor3"_s, u"Aktor"_s).sortedList(),
+        EditField(u"Comments"_s, u"Kommentar"_s, EditKind::Memo).limited(240),
+    };
+}
+
+} // namespace
+
+RegisterDescription filmDescription() {
+    RegisterDescription d;
+    d.table = &schema::film();
+    d.nameField = u"Titel"_s;
+    d.browsePage = u"Film"_s;
+    d.editPage = u"Ny Film"_s;
+    d.searchPage = u"SeekPage"_s;
+    d.masterListPage = u"MasterList"_s;
+
+    d.heading = u"Movies"_s;
+    d.headingField = u"Titel"_s;
+    d.picture = Picture::Film;
+    d.listColumns = {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Title"_s}};
+    d.panel = {PanelField(u"Starring:"_s, {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}),
+               PanelField(u"Directed by"_s, {u"Regi"_s}),
+               PanelField(u"Category"_s, {u"Kategori"_s}),
+               PanelField(u"From Year"_s, {u"Inspelningsar"_s}),
+               PanelField(u"Rate"_s, {u"Kritik"_s}),
+               PanelField(u"Screen time"_s, {u"Speltid"_s}, false, u"(min)"_s),
+               PanelField(u"Storage"_s, {u"Media"_s}),
+               PanelField(u"Lent to"_s, {u"Utlanad till"_s}),
+               PanelField(u"Comments"_s, {u"Kommentar"_s}, true)};
+    d.navigator = Navigator::moves();
+    d.findTitle = u"Find"_s;
+    d.findOptions = {FindOption(u"Title"_s, u"Titel"_s), FindOption(u"Index"_s, u"Index"_s, 5)};
+    d.findStartLength = 40;
+    d.foundText = u"Found!"_s;
+    d.notFoundText = u"Not found!"_s;
+
+    d.editFields = filmEditFields();
+    d.requiredField = u"Titel"_s;
+    d.requiredMissing = {u"Name/title is required."_s, u"Name missing"_s};
+    d.indexField = u"Index"_s;
+    d.remember = {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s, u"Kritik"_s, u"Regi"_s};
+    d.editTips = {u"Fields marked with * is always required. "_s, QString(),
+                  u"Move between the fields by your TAB- or RETURN key"_s, QString(),
+                  u"If you do have several films on the same video tape just give the film "
+                  u"same index as the others"_s};
+
+    d.masterColumns = {{u"Index"_s, u"Index"_s},        {u"Titel"_s, u"Title"_s},
+                       {u"Kategori"_s, u"Category"_s},  {u"Inspelningsar"_s, u"Produced year"_s},
+                       {u"Aktor"_s, u"Actor"_s},        {u"Aktor2"_s, u"Actor 2"_s},
+                       {u"Aktor3"_s, u"Actor 3"_s},     {u"Regi"_s, u"Directed by"_s},
+                       {u"Media"_s, u"Storage"_s},      {u"Kritik"_s, u"Rate"_s},
+                       {u"Speltid"_s, u"Screen time"_s}};
+    d.masterFindField = u"Titel"_s;
+    d.masterFindLabel = u"Find title"_s;
+    d.masterFindHint = u"Sök på titel"_s;
+    d.masterNavigator = {
+        {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
+        {NavButton::Next, u"Next record"_s},   {NavButton::Last, u"Last record"_s},
+        {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
+        {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
+        {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
+    d.masterTipsHint = u"Info om masterlista"_s;
+    d.masterTips = {
+        u"The masterlist gives you immediate access to the database and all records and you "
+        u"shell use it when Ypu would like to have fast possession to all records. In this view "
+        u"you can edit all records direct or use the buttons above. observe, when you delete a "
+        u"record there will be no confirm and the record will be lost immediate."_s,
+        QString(),
+        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+        u"\"New record button\""_s
+        u" in the toolbar. you can edit a field direct in the cell The edit record will be "
+        u"saved after you have leave it or when you close this form you can't edit any "
+        u"lent-out films here."_s,
+        QString()};
+
+    d.commands = filmCommands();
+    d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};
+    d.sortFallback = 1;
+    d.hideColumnCommand = u"hideIndex"_s;
+    d.hideColumnField = u"Index"_s;
+    d.hideHeadingCommand = u"hideHeading"_s;
+
+    d.editEmpty = {u"Not such a command. Empty database."_s, u"Nothing to edit"_s};
+    d.deleteEmpty = {u"Not such a command."_s, u"Empty database"_s};
+    d.deleteCaption = u"Delete record?"_s;
+    d.deleteText = u"Record with name [ %1 ] will be lost. Are you sure?"_s;
+    d.lentCaption = u"Remove from lent-out database?"_s;
+    d.lentText = u"The Object [%1] is recorded as lent out. Do you want it to be marked as "
+                 u"return from your lent-out database? "_s;
+    return d;
+}
+
+TFilmForm::TFilmForm(AppContext& context, QWidget* parent)
+    : RegisterWindow(context, filmDescription(), parent) {}
+
+} // namespace hoardly

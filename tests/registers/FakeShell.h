@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Shell.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace hoardly::test {
+
+// The shell as the register windows see it, recording what they ask of it.
+class FakeShell final : public Shell {
+public:
+    void showTips(const QStringList& lines) override { tips << lines; }
+    void showAbout() override { ++aboutShown; }
+    void openHelp() override { ++helpOpened; }
+    void showMainWindow() override { ++mainWindowShown; }
+
+    QList<QStringList> tips;
+    int aboutShown = 0;
+    int helpOpened = 0;
+    int mainWindowShown = 0;
+};
+
+} // namespace hoardly::test
