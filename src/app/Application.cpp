@@ -6,6 +6,7 @@
 #include "MainForm.h"
 #include "TipsForm.h"
 #include "lending/LendingWindows.h"
+#include "registers/FilmForm.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +38,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     context_.lending = lending_.get();
 
     mainForm_->setIntro([this] { showIntro(); });
+    mainForm_->setRegisterOpener(MainButton::Film,
+                                 [this] { return new TFilmForm(context_, nullptr); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 

@@ -1,7 +1,10 @@
 #include "FilmForm.h"
 
 #include "FilmPickLists.h"
+#include "SearchCriteria.h"
+#include "SearchPage.h"
 #include "data/Schema.h"
+#include "lending/LendingInterfaces.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +24,10 @@ CommandSet filmCommands() {
          QKeySequence(Qt::SHIFT | Qt::Key_Insert), Icon::Edit},
         {cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s,
          QKeySequence(Qt::SHIFT | Qt::Key_Delete), Icon::Delete},
+        {cmd::lending, u"Lending"_s, u"Lending"_s, u"Lending"_s, QKeySequence(Qt::CTRL | Qt::Key_U),
+         Icon::Lending},
+        {cmd::findByConditions, u"Find films by conditions"_s, u"Find by conditions"_s,
+         u"Find by conditions"_s, QKeySequence(Qt::CTRL | Qt::Key_L), Icon::Search},
         {cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s,
          QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
         {cmd::back, {}, u"Back"_s, {}, none, Icon::Back},
@@ -38,15 +45,21 @@ CommandSet filmCommands() {
          {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
         {u"database"_s,
          u"&Database"_s,
-         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::masterList}},
+         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::lending, cmd::findByConditions,
+          cmd::masterList}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };
-    set.toolBar = {cmd::close,  u"|"_s, cmd::add,        cmd::edit,
-                   cmd::remove, u"|"_s, cmd::masterList, cmd::back};
-    set.popup = {cmd::add, cmd::edit, cmd::remove, cmd::masterList, cmd::close};
-    set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove, cmd::masterList};
+    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
+                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
+                   cmd::masterList, cmd::back};
+    set.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                 cmd::masterList, cmd::close};
+    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
+                        cmd::remove,    cmd::lending, cmd::findByConditions,
+                        cmd::masterList};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::masterList, cmd::close};
+    set.lock.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                      cmd::masterList, cmd::close};
     set.disabledAtStart = {cmd::back};
     return set;
 }
@@ -161,6 +174,14 @@ RegisterDescription filmDescription() {
 }
 
 TFilmForm::TFilmForm(AppContext& context, QWidget* parent)
-    : RegisterWindow(context, filmDescription(), parent) {}
+    : RegisterWindow(context, filmDescription(), parent) {
+    auto* search = new SearchPage(context, search::filmSearch(), this);
+    installSearchPage(
+        search, [search] { search->enter(); }, search->submitsOnEnter());
+    setCommandHandler(cmd::lending, [this] {
+        if (this->context().lending)
+            this->context().lending->lendCurrentRecord(LendObjectType::Film);
+    });
+}
 
 } // namespace hoardly

@@ -171,6 +171,7 @@ inline const QString remove = QStringLiteral("delete");
 inline const QString masterList = QStringLiteral("masterList");
 inline const QString back = QStringLiteral("back");
 inline const QString findByConditions = QStringLiteral("findByConditions");
+inline const QString lending = QStringLiteral("lending");
 inline const QString help = QStringLiteral("help");
 inline const QString about = QStringLiteral("about");
 } // namespace cmd

@@ -58,15 +58,6 @@ bool rememberValue(Table& standard, const QString& column, const QString& text) 
     return true;
 }
 
-bool removeLendingRecord(Table& borrow, const QString& title) {
-    if (!borrow.isOpen())
-        borrow.open();
-    if (!borrow.locate(u"Objekt"_s, {title}))
-        return false;
-    borrow.remove();
-    return true;
-}
-
 bool fieldCanHold(FieldType type, QChar character) {
     switch (type) {
     case FieldType::Integer:

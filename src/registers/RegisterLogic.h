@@ -35,10 +35,6 @@ QStringList rememberedValues(Table& standard, const QString& column, int cut = 0
 // holds exactly it (letter case counts). Answers whether a row was appended.
 bool rememberValue(Table& standard, const QString& column, const QString& text);
 
-// Deletes the lending record of an object with this title (exact comparison); answers whether
-// there was one. Opens the lending register when it is closed.
-bool removeLendingRecord(Table& borrow, const QString& title);
-
 // Whether a field of this type can hold a typed character: number fields take digits only.
 bool fieldCanHold(FieldType type, QChar character);
 

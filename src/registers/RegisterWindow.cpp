@@ -1,5 +1,7 @@
 #include "RegisterWindow.h"
 
+#include "lending/Lending.h"
+
 #include "MasterGrid.h"
 #include "app/Commands.h"
 #include "app/Dialogs.h"
@@ -98,7 +100,7 @@ QAction* RegisterWindow::action(const QString& id) const {
 }
 
 void RegisterWindow::setCommandHandler(const QString& id, std::function<void()> handler) {
-    commands_->setHandler(id, std::move(handler));
+    commands_->setHandler(id, [this, handler = std::move(handler)] { run(handler); });
 }
 
 QWidget* RegisterWindow::editControl(const QString& field) const {
@@ -431,7 +433,7 @@ void RegisterWindow::deleteRecord() {
         if (isObjectLent(borrow, name) &&
             context_.dialogs.question(this, d_.lentCaption, d_.lentText.arg(name),
                                       BoxIcon::Question))
-            removeLendingRecord(borrow, name);
+            dropLendingRecord(borrow, name);
     });
 }
 

@@ -9,6 +9,7 @@
 #include "app/Version.h"
 #include "data/SharedRoutines.h"
 #include "data/TextFiles.h"
+#include "registers/FilmForm.h"
 
 #include <QAction>
 #include <QLabel>
@@ -371,6 +372,36 @@ private slots:
         last->close();
         QVERIFY(main().isVisible());
         QCOMPARE(ended, 0);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theFilmButtonBuildsAFreshFilmWindowEachTime() {
+        writeTextFile(captionFilePath(catalogue->path()), u"Films caption\n"_s);
+        const auto shownFilmWindow = []() -> TFilmForm* {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* film = qobject_cast<TFilmForm*>(widget); film && film->isVisible())
+                    return film;
+            }
+            return nullptr;
+        };
+        startUp();
+        knp(MainButton::Film)->click();
+        QPointer<TFilmForm> first = shownFilmWindow();
+        QVERIFY(first);
+        QCOMPARE(first->windowTitle(), u"Films caption"_s);
+        QVERIFY(app->tdm().filmTb().isOpen());
+        QVERIFY(!main().isVisible());
+        first->close();
+        QVERIFY(!app->tdm().filmTb().isOpen());
+        QVERIFY(main().isVisible());
+        QTRY_VERIFY(first.isNull());
+
+        writeTextFile(captionFilePath(catalogue->path()), u"Another caption\n"_s);
+        knp(MainButton::Film)->click();
+        TFilmForm* second = shownFilmWindow();
+        QVERIFY(second);
+        QCOMPARE(second->windowTitle(), u"Another caption"_s);
+        second->close();
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 

@@ -3,7 +3,9 @@
 #include "TempCatalogue.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
+#include "lending/LendingInterfaces.h"
 #include "registers/FilmForm.h"
+#include "registers/SearchPage.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -93,7 +95,8 @@ class TestFilmForm : public QObject {
     // Whether the commands the film window's lock covers are all off (or all on).
     void expectLocked(bool locked) {
         const CommandTable& commands = window->commands();
-        for (const QString& id : {u"close"_s, u"add"_s, u"edit"_s, u"delete"_s, u"masterList"_s}) {
+        for (const QString& id : {u"close"_s, u"add"_s, u"edit"_s, u"delete"_s, u"lending"_s,
+                                  u"findByConditions"_s, u"masterList"_s}) {
             QCOMPARE(commands.entry(id, Place::ToolBar)->isEnabled(), !locked);
             QCOMPARE(commands.entry(id, Place::Popup)->isEnabled(), !locked);
         }
@@ -169,7 +172,8 @@ private slots:
                                                      u"Sort by index|"_s, u"Sort by title|"_s}));
         QCOMPARE(entries(u"database"_s),
                  (QStringList{u"Add record|Ins"_s, u"Edit record|Shift+Ins"_s,
-                              u"Delete record|Shift+Del"_s, u"Masterlist|Ctrl+M"_s}));
+                              u"Delete record|Shift+Del"_s, u"Lending|Ctrl+U"_s,
+                              u"Find films by conditions|Ctrl+L"_s, u"Masterlist|Ctrl+M"_s}));
         QCOMPARE(entries(u"help"_s), (QStringList{u"Help|Ctrl+F1"_s, u"About|"_s}));
         QStringList hints;
         for (QAction* action : window->toolBar()->actions()) {
@@ -177,12 +181,14 @@ private slots:
                 hints << action->toolTip();
         }
         QCOMPARE(hints, (QStringList{u"Back to mainmenu"_s, u"Add record"_s, u"Edit record"_s,
-                                     u"Del record"_s, u"Masterlist"_s, u"Back"_s}));
+                                     u"Del record"_s, u"Lending"_s, u"Find by conditions"_s,
+                                     u"Masterlist"_s, u"Back"_s}));
         QStringList popup;
         for (QAction* action : window->popupMenu()->actions())
             popup << action->text();
-        QCOMPARE(popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s,
-                                     u"Masterlist"_s, u"Mainmenu"_s}));
+        QCOMPARE(popup,
+                 (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lending"_s,
+                              u"Find by conditions"_s, u"Masterlist"_s, u"Mainmenu"_s}));
     }
 
     void addingToAnEmptyTableProposesOneAndOkStoresTheFilm() {
@@ -733,6 +739,38 @@ private slots:
         QCOMPARE(window->mode(), RegisterMode::Browsing);
         expectLocked(false);
         QVERIFY(!window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+    }
+
+    void findByConditionsShowsTheFilmSearchPage() {
+        fillFilms();
+        openWindow();
+        trigger(u"findByConditions"_s);
+        QCOMPARE(window->page(), Page::Search);
+        auto* search = qobject_cast<SearchPage*>(window->searchPage());
+        QVERIFY(search);
+        QCOMPARE(search->selectedCriterion(), 0); // "List all films with a special actor"
+        expectLocked(true);
+        QVERIFY(window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+        trigger(u"back"_s);
+        QCOMPARE(window->page(), Page::Browse);
+        expectLocked(false);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void lendingHandsTheFilmToTheSharedLendingCommand() {
+        struct Lending final : LendingCommand {
+            QList<LendObjectType> asked;
+            void lendCurrentRecord(LendObjectType type) override { asked << type; }
+            void lend(LendObjectType, const QString&) override {}
+        } lending;
+        context->lending = &lending;
+        fillFilms();
+        openWindow();
+        QTest::keyClick(window->list(), Qt::Key_U, Qt::ControlModifier);
+        QCOMPARE(lending.asked, QList<LendObjectType>{LendObjectType::Film});
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+        delete window;
+        context->lending = nullptr;
     }
 
     void aRightClickOnThePagesOpensThePopUpMenu() {

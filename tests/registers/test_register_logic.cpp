@@ -1,6 +1,7 @@
 #include "TempCatalogue.h"
 #include "data/Errors.h"
 #include "data/TDM.h"
+#include "lending/Lending.h"
 #include "registers/RegisterLogic.h"
 
 #include <QtTest>
@@ -118,10 +119,10 @@ private slots:
         QVERIFY(!borrow.isOpen());
         catalogue->exec(u"borrow.db"_s, u"INSERT INTO Borrow (Objektyp, Objekt) VALUES "
                                         "('Film', 'Alien'), ('Literatur', 'alien')"_s);
-        QVERIFY(!removeLendingRecord(borrow, u"ALIEN"_s));
+        QVERIFY(!dropLendingRecord(borrow, u"ALIEN"_s));
         QVERIFY(borrow.isOpen());
-        QVERIFY(removeLendingRecord(borrow, u"Alien"_s));
-        QVERIFY(!removeLendingRecord(borrow, u"Alien"_s));
+        QVERIFY(dropLendingRecord(borrow, u"Alien"_s));
+        QVERIFY(!dropLendingRecord(borrow, u"Alien"_s));
         QCOMPARE(catalogue->scalar(u"borrow.db"_s, u"SELECT group_concat(Objekt) FROM Borrow"_s),
                  u"alien"_s);
     }
