@@ -5,6 +5,7 @@
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
+#include "registers/AdressForm.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,13 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     // they stand on their own.
     aboutBox_ = std::make_unique<TAboutBox>();
     tipsForm_ = std::make_unique<TTipsForm>();
+    // The address book lives for the whole run: the main window shows it again at each
+    // opening, and the lend-out dialog files borrowers through it.
+    adressForm_ = &addWindow<TAdressForm>(context_);
+    // LENDING WIRING: once the lending windows are built above, hand them the book here:
+    // lending.setAddressBook(adressForm_);
+    mainForm_->setRegisterOpener(MainButton::Addresses,
+                                 [this]() -> QWidget* { return adressForm_; });
 
     mainForm_->setIntro([this] { showIntro(); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });

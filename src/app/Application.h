@@ -14,6 +14,7 @@
 namespace hoardly {
 
 class TAboutBox;
+class TAdressForm;
 class THelpForm;
 class TMainForm;
 class TTipsForm;
@@ -48,6 +49,8 @@ public:
     TTipsForm& tipsForm() { return *tipsForm_; }
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
+    // The address book, built at start-up and kept for the whole run.
+    TAdressForm& adressForm() { return *adressForm_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;
     std::vector<std::unique_ptr<QObject>> windows_;
+    TAdressForm* adressForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;
 };
 

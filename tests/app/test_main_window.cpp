@@ -9,6 +9,7 @@
 #include "app/Version.h"
 #include "data/SharedRoutines.h"
 #include "data/TextFiles.h"
+#include "registers/AdressForm.h"
 
 #include <QAction>
 #include <QLabel>
@@ -370,6 +371,31 @@ private slots:
         QVERIFY(!last->mainVisibleAtShow);
         last->close();
         QVERIFY(main().isVisible());
+        QCOMPARE(ended, 0);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theAddressBookIsBuiltOnceAndOnlyHidesWhenClosed() {
+        writeTextFile(captionFilePath(catalogue->path()), u"Address caption\n"_s);
+        QPointer<TAdressForm> book = &app->adressForm();
+        QVERIFY(!book->isVisible());
+        QVERIFY(!knp(MainButton::Addresses)->isEnabled()); // not before the tables are open
+        startUp();
+        QVERIFY(knp(MainButton::Addresses)->isEnabled());
+        knp(MainButton::Addresses)->click();
+        QVERIFY(book->isVisible());
+        QCOMPARE(book->windowTitle(), u"Address caption"_s);
+        QVERIFY(app->tdm().adressTb().isOpen());
+        QVERIFY(!main().isVisible());
+        book->close();
+        QVERIFY(main().isVisible());
+        QVERIFY(!app->tdm().adressTb().isOpen());
+        QCoreApplication::processEvents();
+        QVERIFY(!book.isNull()); // hidden, not destroyed
+        knp(MainButton::Addresses)->click();
+        QCOMPARE(book.data(), &app->adressForm());
+        QVERIFY(book->isVisible());
+        book->close();
         QCOMPARE(ended, 0);
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
