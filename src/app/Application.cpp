@@ -5,6 +5,7 @@
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
+#include "lending/LendingWindows.h"
 #include "registers/AdressForm.h"
 
 #include <QCoreApplication>
@@ -33,11 +34,12 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     // they stand on their own.
     aboutBox_ = std::make_unique<TAboutBox>();
     tipsForm_ = std::make_unique<TTipsForm>();
+    lending_ = std::make_unique<LendingWindows>(context_);
+    context_.lending = lending_.get();
     // The address book lives for the whole run: the main window shows it again at each
     // opening, and the lend-out dialog files borrowers through it.
     adressForm_ = &addWindow<TAdressForm>(context_);
-    // LENDING WIRING: once the lending windows are built above, hand them the book here:
-    // lending.setAddressBook(adressForm_);
+    lending_->setAddressBook(adressForm_);
     mainForm_->setRegisterOpener(MainButton::Addresses,
                                  [this]() -> QWidget* { return adressForm_; });
 
@@ -48,8 +50,12 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
 Application::~Application() {
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
+    lending_->setAddressBook(nullptr);
+    adressForm_ = nullptr;
     while (!windows_.empty())
         windows_.pop_back();
+    context_.lending = nullptr;
+    lending_.reset();
     tipsForm_.reset();
     aboutBox_.reset();
     delete intro_.data();

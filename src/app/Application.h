@@ -13,6 +13,7 @@
 
 namespace hoardly {
 
+class LendingWindows;
 class TAboutBox;
 class TAdressForm;
 class THelpForm;
@@ -49,6 +50,7 @@ public:
     TTipsForm& tipsForm() { return *tipsForm_; }
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
+    LendingWindows& lending() { return *lending_; }
     // The address book, built at start-up and kept for the whole run.
     TAdressForm& adressForm() { return *adressForm_; }
 
@@ -79,6 +81,7 @@ private:
     QPointer<TIntroForm> intro_;
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;
+    std::unique_ptr<LendingWindows> lending_;
     std::vector<std::unique_ptr<QObject>> windows_;
     TAdressForm* adressForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;

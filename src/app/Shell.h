@@ -5,6 +5,7 @@
 namespace hoardly {
 
 class Dialogs;
+class LendingCommand;
 class TDM;
 struct RunState;
 
@@ -27,6 +28,8 @@ struct AppContext {
     TDM& tdm;
     RunState& run;
     Shell& shell;
+    // The lending command the registers share; set once the lending windows are built.
+    LendingCommand* lending = nullptr;
 };
 
 } // namespace hoardly

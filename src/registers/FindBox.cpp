@@ -33,6 +33,8 @@ void FindBox::setField(const QString& field, int maxLength) {
     setMaxLength(maxLength);
     lastFound_ = false;
     followTable();
+    if (hasFocus())
+        prepare();
 }
 
 void FindBox::setResultLabel(QLabel* label, const QString& found, const QString& notFound) {
@@ -111,6 +113,23 @@ void FindBox::keyReleaseEvent(QKeyEvent* event) {
                              (key >= Qt::Key_Space && key < Qt::Key_Escape);
     if (changesText && !text().isEmpty())
         find();
+}
+
+// The first key typed reads the field of every record; doing that when the box is entered
+// keeps the keys themselves quick on a large table.
+void FindBox::prepare() {
+    try {
+        Table& table = source_.table();
+        if (table.isOpen() && table.state() == TableState::Browse)
+            table.preparePrefixLocate(field_);
+    } catch (const StoreError& error) {
+        emit failed(error.text());
+    }
+}
+
+void FindBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    prepare();
 }
 
 void FindBox::focusOutEvent(QFocusEvent* event) {

@@ -49,10 +49,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void followTable();
+    void prepare();
     bool canHold(QChar character) const;
 
     DataSource& source_;

@@ -187,7 +187,10 @@ QWidget* RegisterWindow::buildRecordPanel() {
     panel->setObjectName(u"recordPanel"_s);
     panel->setBackgroundRole(QPalette::Base);
     panel->setAutoFillBackground(true);
-    auto* form = new QFormLayout(panel);
+    auto* panelLayout = new QVBoxLayout(panel);
+    auto* form = new QFormLayout;
+    panelLayout->addLayout(form);
+    panelLayout->addStretch(1); // the rows keep their height; the room left stays below
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
     form->setVerticalSpacing(8);
@@ -198,6 +201,7 @@ QWidget* RegisterWindow::buildRecordPanel() {
             memo->setReadOnly(true);
             memo->setFocusPolicy(Qt::ClickFocus);
             memo->setMinimumHeight(70);
+            memo->setMaximumHeight(170);
             new MemoBinding(source(), field.fields.value(0), memo, 240);
             form->addRow(captionLabel(field.label, panel), memo);
             continue;
@@ -425,7 +429,7 @@ void RegisterWindow::buildMasterListPage() {
             known && (known->type != FieldType::Text || (known->size > 0 && known->size <= 12));
         int width = metrics.horizontalAdvance(def.title) + 24;
         if (!narrow)
-            width = std::max(width, metrics.horizontalAdvance(u"M"_s) * 11);
+            width = std::max(width, metrics.horizontalAdvance(u"M"_s) * 12);
         if (def.field.compare(d_.nameField, Qt::CaseInsensitive) == 0)
             width = std::max(width, metrics.horizontalAdvance(u"M"_s) * 18);
         masterGrid_->setColumnWidth(column, width);

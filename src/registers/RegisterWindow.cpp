@@ -135,7 +135,8 @@ void RegisterWindow::connectErrors(QObject* sender) {
 
 // --- the search page ------------------------------------------------------------------------
 
-void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> enter) {
+void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> enter,
+                                       bool keepsEnter) {
     const int at = pages_->indexOf(searchPage_ ? searchPage_.data() : searchPlace_);
     QWidget* old = pages_->widget(at);
     pages_->insertWidget(at, page);
@@ -146,6 +147,8 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
         page->setObjectName(d_.searchPage);
     searchPage_ = page;
     enterSearch_ = std::move(enter);
+    if (keepsEnter)
+        enterAsTab_->exempt(page);
 }
 
 void RegisterWindow::showSearchPage() {

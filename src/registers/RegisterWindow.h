@@ -57,8 +57,9 @@ public:
 
     // The search page (built elsewhere) becomes the third page; `enter` runs each time the
     // page is shown. The command "findByConditions" shows it, when the register has that
-    // command.
-    void installSearchPage(QWidget* page, std::function<void()> enter = {});
+    // command. A page whose ENTER presses a button of its own is left out of ENTER-as-TAB.
+    void installSearchPage(QWidget* page, std::function<void()> enter = {},
+                           bool keepsEnter = false);
     QWidget* searchPage() const { return searchPage_; }
     // Shows the search page: the search mode, "Back" enabled, the commands locked.
     void showSearchPage();

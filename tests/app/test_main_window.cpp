@@ -9,9 +9,12 @@
 #include "app/Version.h"
 #include "data/SharedRoutines.h"
 #include "data/TextFiles.h"
+#include "lending/BorrowFillinForm.h"
+#include "lending/LendingWindows.h"
 #include "registers/AdressForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -379,6 +382,8 @@ private slots:
         writeTextFile(captionFilePath(catalogue->path()), u"Address caption\n"_s);
         QPointer<TAdressForm> book = &app->adressForm();
         QVERIFY(!book->isVisible());
+        // The lend-out dialog can hand borrowers to it.
+        QVERIFY(app->lending().fillinForm().findChild<QCheckBox*>(u"AddressBox"_s)->isEnabled());
         QVERIFY(!knp(MainButton::Addresses)->isEnabled()); // not before the tables are open
         startUp();
         QVERIFY(knp(MainButton::Addresses)->isEnabled());

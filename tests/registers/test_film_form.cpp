@@ -41,7 +41,7 @@ class TestFilmForm : public QObject {
     Table& films() { return tdm->filmTb(); }
     QString currentTitle() { return films().asText(u"Titel"_s); }
 
-    void seedFilms() {
+    void fillFilms() {
         // In number order: Brazil (1), alien (2), Casablanca (3), Abyss (5), Zelig (4 by
         // title order last).
         catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Regi, Kritik) VALUES "
@@ -124,7 +124,7 @@ private slots:
     }
 
     void openingShowsTheFirstFilmWithTheFocusInTheList() {
-        seedFilms();
+        fillFilms();
         QVERIFY(!films().isOpen());
         openWindow();
         QVERIFY(films().isOpen());
@@ -214,7 +214,7 @@ private slots:
     }
 
     void addingProposesTheNumberAfterTheLastFilmInTheCurrentOrder() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"add"_s);
         QCOMPARE(window->indexSpin()->value(), 6);
@@ -238,7 +238,7 @@ private slots:
     }
 
     void okWithoutATitleKeepsThePendingRecordAndCancelDropsIt() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"add"_s);
         dialogs.answer(Answer::Ok);
@@ -267,7 +267,7 @@ private slots:
     }
 
     void escapeOnTheEditPageCancels() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"edit"_s);
         QCOMPARE(window->mode(), RegisterMode::Editing);
@@ -286,7 +286,7 @@ private slots:
     }
 
     void editingChangesTheCurrentFilm() {
-        seedFilms();
+        fillFilms();
         openWindow();
         films().moveTo(2); // Casablanca, number 3
         trigger(u"edit"_s);
@@ -327,7 +327,7 @@ private slots:
     }
 
     void deletingAsksAndNoLeavesTheFilm() {
-        seedFilms();
+        fillFilms();
         openWindow();
         films().moveTo(1); // alien
         dialogs.answer(Answer::No);
@@ -348,7 +348,7 @@ private slots:
     }
 
     void deletingALentFilmAsksAboutItsLendingRecord() {
-        seedFilms();
+        fillFilms();
         catalogue->exec(u"borrow.db"_s,
                         u"INSERT INTO Borrow (Objektyp, Objekt, \"Utlanad till\") VALUES "
                         "('Film', 'Brazil', 'Anna Berg'), ('Literatur', 'Zelig', 'Per Holm')"_s);
@@ -380,7 +380,7 @@ private slots:
     }
 
     void theFindBoxFindsByPrefixInAnyCase() {
-        seedFilms();
+        fillFilms();
         openWindow();
         FindBox* box = window->findBox();
         auto* result = window->findChild<QLabel*>(u"findResult"_s);
@@ -410,7 +410,7 @@ private slots:
     }
 
     void theIndexOptionRefusesLettersWithABeep() {
-        seedFilms();
+        fillFilms();
         openWindow();
         FindBox* box = window->findBox();
         QSignalSpy refused(box, &FindBox::refused);
@@ -434,7 +434,7 @@ private slots:
     }
 
     void theHeadingFollowsTheListAndTheNavigator() {
-        seedFilms();
+        fillFilms();
         openWindow();
         window->navigator()->press(NavButton::Last);
         QCOMPARE(window->heading()->text(), u"Abyss"_s);
@@ -521,7 +521,7 @@ private slots:
     }
 
     void theMasterListEditsWithoutChangingTheRunState() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"masterList"_s);
         QCOMPARE(window->page(), Page::MasterList);
@@ -580,7 +580,7 @@ private slots:
     }
 
     void aCellBeingEditedIsKeptWhenTheMasterListIsLeft() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"masterList"_s);
         QTableView* grid = window->masterGrid();
@@ -604,7 +604,7 @@ private slots:
     }
 
     void closingClosesTheTableAndShowsTheMainWindow() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"add"_s);
         QTest::keyClicks(titleBox(), u"Never stored"_s);
@@ -623,7 +623,7 @@ private slots:
     }
 
     void aSecondWindowOfTheRunKeepsTheSortOrder() {
-        seedFilms();
+        fillFilms();
         openWindow();
         trigger(u"sortTitle"_s);
         window->close();
@@ -682,7 +682,7 @@ private slots:
     }
 
     void keyboardShortcutsRunTheCommands() {
-        seedFilms();
+        fillFilms();
         openWindow();
         QTest::keyClick(window->list(), Qt::Key_Insert);
         QCOMPARE(window->mode(), RegisterMode::Adding);
@@ -703,8 +703,51 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void anInstalledSearchPageIsTheThirdPage() {
+        fillFilms();
+        openWindow();
+        auto* page = new QWidget;
+        auto* input = new QLineEdit(page);
+        auto* next = new QLineEdit(page);
+        int entered = 0;
+        window->installSearchPage(
+            page, [&] { ++entered; }, true);
+        QCOMPARE(page->objectName(), u"SeekPage"_s);
+        const auto* pages = window->findChild<QStackedWidget*>(u"pages"_s);
+        QCOMPARE(pages->count(), 4);
+        QCOMPARE(pages->widget(2), page);
+        window->showSearchPage();
+        QCOMPARE(window->page(), Page::Search);
+        QCOMPARE(window->mode(), RegisterMode::Searching);
+        QCOMPARE(entered, 1);
+        // ENTER keeps its meaning on a page that asks for it.
+        input->setFocus();
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), input);
+        Q_UNUSED(next);
+        QVERIFY(window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+        expectLocked(true);
+        trigger(u"back"_s);
+        QCOMPARE(window->page(), Page::Browse);
+        QCOMPARE(window->mode(), RegisterMode::Browsing);
+        expectLocked(false);
+        QVERIFY(!window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
+    }
+
+    void aRightClickOnThePagesOpensThePopUpMenu() {
+        fillFilms();
+        openWindow();
+        QWidget* target = window->findChild<QLabel*>(u"panel_Regi"_s);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &event);
+        QTRY_VERIFY(window->popupMenu()->isVisible());
+        window->popupMenu()->hide();
+    }
+
     void aStoreErrorEndsTheCommandInTheErrorBox() {
-        seedFilms();
+        fillFilms();
         openWindow();
         // The film table is taken away under the window: the command stops in the error box.
         films().close();
