@@ -6,6 +6,7 @@
 #include "MainForm.h"
 #include "TipsForm.h"
 #include "lending/LendingWindows.h"
+#include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,12 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     tipsForm_ = std::make_unique<TTipsForm>();
     lending_ = std::make_unique<LendingWindows>(context_);
     context_.lending = lending_.get();
+    // The address book lives for the whole run: the main window shows it again at each
+    // opening, and the lend-out dialog files borrowers through it.
+    adressForm_ = &addWindow<TAdressForm>(context_);
+    lending_->setAddressBook(adressForm_);
+    mainForm_->setRegisterOpener(MainButton::Addresses,
+                                 [this]() -> QWidget* { return adressForm_; });
 
     mainForm_->setIntro([this] { showIntro(); });
     mainForm_->setRegisterOpener(MainButton::Film,
@@ -46,6 +53,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
 Application::~Application() {
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
+    lending_->setAddressBook(nullptr);
+    adressForm_ = nullptr;
     while (!windows_.empty())
         windows_.pop_back();
     context_.lending = nullptr;

@@ -15,6 +15,7 @@ namespace hoardly {
 
 class LendingWindows;
 class TAboutBox;
+class TAdressForm;
 class THelpForm;
 class TMainForm;
 class TTipsForm;
@@ -50,6 +51,8 @@ public:
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
     LendingWindows& lending() { return *lending_; }
+    // The address book, built at start-up and kept for the whole run.
+    TAdressForm& adressForm() { return *adressForm_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -80,6 +83,7 @@ private:
     std::unique_ptr<TTipsForm> tipsForm_;
     std::unique_ptr<LendingWindows> lending_;
     std::vector<std::unique_ptr<QObject>> windows_;
+    TAdressForm* adressForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;
 };
 

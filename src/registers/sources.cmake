@@ -1,10 +1,12 @@
 list(APPEND HOARDLY_CORE_SOURCES
+    registers/AddressBook.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
+    registers/AdressForm.cpp
     registers/CommandTable.cpp
     registers/FilmForm.cpp
     registers/FindBox.cpp

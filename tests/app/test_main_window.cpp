@@ -9,9 +9,13 @@
 #include "app/Version.h"
 #include "data/SharedRoutines.h"
 #include "data/TextFiles.h"
+#include "lending/BorrowFillinForm.h"
+#include "lending/LendingWindows.h"
+#include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -402,6 +406,33 @@ private slots:
         QVERIFY(second);
         QCOMPARE(second->windowTitle(), u"Another caption"_s);
         second->close();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theAddressBookIsBuiltOnceAndOnlyHidesWhenClosed() {
+        writeTextFile(captionFilePath(catalogue->path()), u"Address caption\n"_s);
+        QPointer<TAdressForm> book = &app->adressForm();
+        QVERIFY(!book->isVisible());
+        // The lend-out dialog can hand borrowers to it.
+        QVERIFY(app->lending().fillinForm().findChild<QCheckBox*>(u"AddressBox"_s)->isEnabled());
+        QVERIFY(!knp(MainButton::Addresses)->isEnabled()); // not before the tables are open
+        startUp();
+        QVERIFY(knp(MainButton::Addresses)->isEnabled());
+        knp(MainButton::Addresses)->click();
+        QVERIFY(book->isVisible());
+        QCOMPARE(book->windowTitle(), u"Address caption"_s);
+        QVERIFY(app->tdm().adressTb().isOpen());
+        QVERIFY(!main().isVisible());
+        book->close();
+        QVERIFY(main().isVisible());
+        QVERIFY(!app->tdm().adressTb().isOpen());
+        QCoreApplication::processEvents();
+        QVERIFY(!book.isNull()); // hidden, not destroyed
+        knp(MainButton::Addresses)->click();
+        QCOMPARE(book.data(), &app->adressForm());
+        QVERIFY(book->isVisible());
+        book->close();
+        QCOMPARE(ended, 0);
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
