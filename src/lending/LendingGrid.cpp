@@ -1,7 +1,6 @@
 #include "LendingGrid.h"
 
 #include "Lending.h"
-#include "LendingIcons.h"
 #include "app/Commands.h"
 #include "app/Dialogs.h"
 #include "app/Shell.h"
@@ -9,6 +8,7 @@
 #include "data/Errors.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
+#include "registers/RegisterIcons.h"
 
 #include <QAction>
 #include <QEvent>
@@ -77,14 +77,13 @@ LendingGrid::LendingGrid(AppContext& context, LendingPlace place, QWidget* paren
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar_->setIconSize(QSize(24, 24));
     if (place == LendingPlace::Overview) {
-        backAction_ =
-            addToolAction(toolBar_, lendingIcon(LendingIconKind::Back), u"Back"_s, u"BackKnp"_s);
+        backAction_ = addToolAction(toolBar_, registerIcon(Icon::Back), u"Back"_s, u"BackKnp"_s);
         connect(backAction_, &QAction::triggered, this, &LendingGrid::backClicked);
     }
-    returnAction_ = addToolAction(toolBar_, lendingIcon(LendingIconKind::Returned),
-                                  u"Mark as returned"_s, u"ReturnKnp"_s);
+    returnAction_ = addToolAction(toolBar_, registerIcon(Icon::Returned), u"Mark as returned"_s,
+                                  u"ReturnKnp"_s);
     noReminderAction_ =
-        addToolAction(toolBar_, lendingIcon(LendingIconKind::NoReminder),
+        addToolAction(toolBar_, registerIcon(Icon::NoReminder),
                       u"Don't send any reminder for this object"_s, u"NoReminderKnp"_s);
     noReminderAction_->setEnabled(false);
     connect(returnAction_, &QAction::triggered, this, &LendingGrid::ReturnKnpClick);

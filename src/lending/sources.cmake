@@ -8,6 +8,5 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     lending/BorrowFillinForm.cpp
     lending/BorrowForm.cpp
     lending/LendingGrid.cpp
-    lending/LendingIcons.cpp
     lending/LendingWindows.cpp
 )

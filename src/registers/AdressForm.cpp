@@ -85,7 +85,7 @@ struct BoxPlace {
     int column;
 };
 constexpr BoxPlace kPlaces[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1},
-                             {1, 1}, {2, 1}, {4, 0}, {4, 1}, {5, 0}};
+                                {1, 1}, {2, 1}, {4, 0}, {4, 1}, {5, 0}};
 
 } // namespace
 
@@ -144,22 +144,9 @@ void TAdressForm::reportError(const QString& text) {
 // --- building -------------------------------------------------------------------------------
 
 void TAdressForm::buildCommands() {
-    commands_ = new CommandTable(this, adressCommands());
-    toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName(u"toolBar"_s);
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(28, 28));
-    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolBar(Qt::TopToolBarArea, toolBar_);
-    popup_ = new QMenu(this);
-    popup_->setObjectName(u"popup"_s);
-    commands_->build(menuBar(), toolBar_, popup_);
-    // The pop-up menu answers a right click anywhere on the page.
-    QWidget* page = centralWidget();
-    page->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(page, &QWidget::customContextMenuRequested, this,
-            [this, page](const QPoint& at) { popup_->popup(page->mapToGlobal(at)); });
+    commands_ = CommandTable::install(this, adressCommands(), centralWidget());
+    toolBar_ = commands_->toolBar();
+    popup_ = commands_->popup();
 
     // ESC is the Cancel button while a record is pending; setMode enables it then.
     escape_ = new QAction(this);

@@ -1,5 +1,7 @@
 #include "CommandTable.h"
 
+#include <QMainWindow>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -184,7 +186,28 @@ void CommandTable::fill(QWidget* container, const QStringList& ids, Place place)
     }
 }
 
+CommandTable* CommandTable::install(QMainWindow* window, CommandSet set, QWidget* popupArea) {
+    auto* table = new CommandTable(window, std::move(set));
+    auto* toolBar = new QToolBar(window);
+    toolBar->setObjectName(u"toolBar"_s);
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(28, 28));
+    toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    window->addToolBar(Qt::TopToolBarArea, toolBar);
+    auto* popup = new QMenu(window);
+    popup->setObjectName(u"popup"_s);
+    table->build(window->menuBar(), toolBar, popup);
+    popupArea->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        popupArea, &QWidget::customContextMenuRequested, popup,
+        [popup, popupArea](const QPoint& at) { popup->popup(popupArea->mapToGlobal(at)); });
+    return table;
+}
+
 void CommandTable::build(QMenuBar* menuBar, QToolBar* toolBar, QMenu* popup) {
+    toolBar_ = toolBar;
+    popup_ = popup;
     for (const MenuDef& def : std::as_const(set_.menus)) {
         QMenu* menu = menuBar->addMenu(def.title);
         menu->setObjectName(def.id);

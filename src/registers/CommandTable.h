@@ -15,6 +15,7 @@
 
 class QAction;
 class QMenu;
+class QMainWindow;
 class QMenuBar;
 class QToolBar;
 class QWidget;
@@ -101,6 +102,11 @@ public:
     void run(const QString& id);
 
     void build(QMenuBar* menuBar, QToolBar* toolBar, QMenu* popup);
+    // Gives the window its menus, a fixed tool bar and a pop-up menu that answers a right
+    // click anywhere on `popupArea`, all from the set.
+    static CommandTable* install(QMainWindow* window, CommandSet set, QWidget* popupArea);
+    QToolBar* toolBar() const { return toolBar_; }
+    QMenu* popup() const { return popup_; }
 
     QAction* action(const QString& id) const;             // the command
     QAction* entry(const QString& id, Place place) const; // what a place shows, or nullptr
@@ -126,6 +132,8 @@ private:
     void apply();
 
     QPointer<QWidget> window_;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* popup_ = nullptr;
     CommandSet set_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QAction*> toolEntries_;

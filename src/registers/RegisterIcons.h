@@ -5,7 +5,7 @@
 
 namespace hoardly {
 
-// The pictures of the register windows' buttons, drawn by the program itself.
+// The pictures of the register and lending windows' buttons, drawn by the program itself.
 enum class Icon {
     None,
     MainMenu,
@@ -28,6 +28,8 @@ enum class Icon {
     Cancel,
     Refresh,
     Music,
+    Returned,   // a lent object is home again
+    NoReminder, // no reminder e-mail for a loan
 };
 
 QIcon registerIcon(Icon icon);

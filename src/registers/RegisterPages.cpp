@@ -70,21 +70,9 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
 } // namespace
 
 void RegisterWindow::buildCommands() {
-    commands_ = new CommandTable(this, d_.commands);
-    toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName(u"toolBar"_s);
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(28, 28));
-    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolBar(Qt::TopToolBarArea, toolBar_);
-    popup_ = new QMenu(this);
-    popup_->setObjectName(u"popup"_s);
-    commands_->build(menuBar(), toolBar_, popup_);
-    // The pop-up menu answers a right click anywhere on the pages.
-    pages_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(pages_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(pages_->mapToGlobal(at)); });
+    commands_ = CommandTable::install(this, d_.commands, pages_);
+    toolBar_ = commands_->toolBar();
+    popup_ = commands_->popup();
 }
 
 void RegisterWindow::buildBrowsePage() {
