@@ -3,8 +3,7 @@
 // of the list and of the master list after a scroll.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_film_window [count]   (or under xvfb-run)
 #include "FilmGenerator.h"
-#include "app/Dialogs.h"
-#include "app/Shell.h"
+#include "Unattended.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "registers/FilmForm.h"
@@ -28,24 +27,6 @@ using namespace hoardly;
 namespace {
 
 QTextStream out(stdout);
-
-class NoShell final : public Shell {
-public:
-    void showTips(const QStringList&) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void showMainWindow() override {}
-};
-
-class FailingDialogs final : public Dialogs {
-public:
-    Answer show(QWidget*, const Box& box) override {
-        out << "UNEXPECTED BOX: " << box.caption << ": " << box.text << "\n";
-        return Answer::Ok;
-    }
-    QString askFile(QWidget*, const FileRequest&) override { return {}; }
-    std::optional<QString> askText(QWidget*, const TextRequest&) override { return {}; }
-};
 
 // Notes when a widget has been painted.
 class PaintWatch final : public QObject {
@@ -140,9 +121,9 @@ int main(int argc, char** argv) {
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
     tdm.standardTb().open();
-    FailingDialogs dialogs;
+    bench::FailingDialogs dialogs;
     RunState run;
-    NoShell shell;
+    bench::NoShell shell;
     AppContext context{dialogs, tdm, run, shell};
     const long before = bench::residentKilobytes();
 

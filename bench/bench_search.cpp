@@ -1,8 +1,7 @@
 // Times each film criterion of the search page on a 100,000-film table: from Submit until the
 // grid has its rows. Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_search [count]
 #include "FilmGenerator.h"
-#include "app/Dialogs.h"
-#include "app/Shell.h"
+#include "Unattended.h"
 #include "data/RunState.h"
 #include "data/Sqlite.h"
 #include "data/TDM.h"
@@ -24,25 +23,6 @@ using namespace hoardly;
 namespace {
 
 QTextStream out(stdout);
-
-class NoShell final : public Shell {
-public:
-    void showTips(const QStringList&) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void showMainWindow() override {}
-};
-
-// Every box the benchmark meets is a failure of the run.
-class FailingDialogs final : public Dialogs {
-public:
-    Answer show(QWidget*, const Box& box) override {
-        out << "UNEXPECTED BOX: " << box.text << "\n";
-        return Answer::Ok;
-    }
-    QString askFile(QWidget*, const FileRequest&) override { return {}; }
-    std::optional<QString> askText(QWidget*, const TextRequest&) override { return {}; }
-};
 
 // Remembered names for the pick lists, as a well-used catalogue would have them.
 void rememberNames(const QString& directory) {
@@ -80,8 +60,8 @@ int main(int argc, char** argv) {
     const QString savedWorkDir = QDir::currentPath();
     QDir::setCurrent(work.path());
 
-    FailingDialogs dialogs;
-    NoShell shell;
+    bench::FailingDialogs dialogs;
+    bench::NoShell shell;
     RunState run;
     run.appDir = dir;
     TDM tdm;

@@ -1,6 +1,4 @@
 add_executable(bench_search bench_search.cpp)
 target_link_libraries(bench_search PRIVATE hoardly_bench_support)
-add_executable(shot_search_page shot_search_page.cpp)
-target_link_libraries(shot_search_page PRIVATE hoardly_bench_support)
 add_executable(bench_film_window bench_film_window.cpp)
 target_link_libraries(bench_film_window PRIVATE hoardly_bench_support Qt6::Test)

@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
@@ -19,25 +19,40 @@ using namespace hoardly;
 
 namespace {
 
-void settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
-}
+constexpr qint64 kShowTimeout = 5000; // ms for the window to come up
+constexpr qint64 kSettleTime = 400;   // ms on the screen before the picture
 
-bool waitForExposed(QWidget* widget) {
+// Saves a picture of the widget once it has been on the screen for a moment, then ends every
+// event loop, a modal window's own included. It polls from a timer, so it runs in whichever
+// loop is running. Answers the exit code.
+int grabWhenShown(QWidget* widget, const QString& out) {
+    int code = 1;
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (widget->windowHandle() && widget->windowHandle()->isExposed())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
+    qint64 shownAt = -1;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const bool shown =
+            widget->isVisible() && widget->windowHandle() && widget->windowHandle()->isExposed();
+        if (shownAt < 0 && shown)
+            shownAt = clock.elapsed();
+        if (shownAt < 0 && clock.elapsed() < kShowTimeout)
+            return;
+        if (shownAt >= 0 && clock.elapsed() - shownAt < kSettleTime)
+            return;
+        poll.stop();
+        if (shownAt < 0)
+            std::fprintf(stderr, "the window did not show\n");
+        else if (!widget->grab().save(out))
+            std::fprintf(stderr, "could not write %s\n", qPrintable(out));
+        else
+            code = 0;
+        QCoreApplication::exit(code);
+    });
+    poll.start();
+    QApplication::exec();
+    return code;
 }
 
 int usage() {
@@ -78,14 +93,13 @@ int main(int argc, char** argv) {
     Application app(dialogs, catalogue.path(), options);
 
     QWidget* widget = chosen->show(app);
-    if (!widget || !waitForExposed(widget)) {
-        std::fprintf(stderr, "the window \"%s\" did not show\n", argv[1]);
+    if (!widget) {
+        std::fprintf(stderr, "the window \"%s\" could not be opened\n", argv[1]);
         return 1;
     }
-    settle(400);
-    if (!widget->grab().save(out)) {
-        std::fprintf(stderr, "could not write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    const int code = grabWhenShown(widget, out);
+    // A register window is destroyed when it closes, and must go before the tables it shows.
+    QApplication::closeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return code;
 }

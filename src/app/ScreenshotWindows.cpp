@@ -2,12 +2,28 @@
 
 #include "AboutBox.h"
 #include "Application.h"
+#include "DemoCatalogue.h"
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
 #include "data/TDM.h"
+#include "lending/BorrowChoiceForm.h"
+#include "lending/BorrowFillinForm.h"
+#include "lending/BorrowForm.h"
+#include "lending/LendingWindows.h"
 #include "registers/AdressForm.h"
+#include "registers/FilmForm.h"
+#include "registers/FindBox.h"
+#include "registers/SearchPage.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +38,31 @@ void setUpNow(Application& app) {
 
 namespace {
 
+// Runs a step once the event loop runs again. A step may open a modal window: the steps it
+// queued before run in that window's own event loop.
+void later(std::function<void()> step) {
+    QTimer::singleShot(0, QCoreApplication::instance(), std::move(step));
+}
+
+// The film window over the demo films, opened as the main window's Film button opens it; a
+// title given is typed into the find box, so the list and the panel show that film.
+TFilmForm* openFilmWindow(Application& app, const QString& title = {}) {
+    setUpNow(app);
+    addDemoFilms(app.tdm());
+    addDemoLoans(app.tdm());
+    app.mainForm().button(MainButton::Film)->click();
+    TFilmForm* films = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<TFilmForm*>(window))
+            films = found;
+    }
+    if (films && !title.isEmpty()) {
+        films->findBox()->setText(title);
+        films->findBox()->find();
+    }
+    return films;
+}
+
 QWidget* showMain(Application& app) {
     setUpNow(app);
     app.start();
@@ -35,51 +76,114 @@ QWidget* showIntro(Application& app) {
     return intro;
 }
 
+// The film window's tips, from the Tip button of its edit page.
 QWidget* showTips(Application& app) {
-    TTipsForm& tips = app.tipsForm();
-    tips.setLines({u"Fields marked with * are always required."_s, QString(),
-                   u"Move between the fields with the TAB or RETURN key."_s, QString(),
-                   u"If several films share one video tape, give them the same index."_s});
-    tips.show();
-    return &tips;
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return nullptr;
+    films->action(cmd::add)->trigger();
+    later([films] { films->tipButton()->click(); });
+    return &app.tipsForm();
 }
 
+// About, from the film window's Help menu.
 QWidget* showAbout(Application& app) {
-    app.aboutBox().show();
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return nullptr;
+    later([films] { films->action(cmd::about)->trigger(); });
     return &app.aboutBox();
 }
 
+// The help book, from the main window's Help button.
 QWidget* showHelp(Application& app) {
-    app.openHelp();
+    app.mainForm().button(MainButton::Help)->click();
     return &app.helpForm();
 }
 
 QWidget* showAdress(Application& app) {
     setUpNow(app);
-    Table& adress = app.tdm().adressTb();
-    adress.open();
-    const QStringList people[] = {
-        {u"Berg"_s, u"Anna"_s, u"Storgatan 12"_s, u"123 45 Stockholm"_s, u"08-12345"_s,
-         u"070-1112233"_s, u"anna.berg@example.se"_s},
-        {u"Andersson"_s, u"Nils"_s, u"Kungsvägen 3"_s, u"411 01 Göteborg"_s, u"031-5566"_s,
-         u"073-4567890"_s, u"nils@example.se"_s},
-        {u"Lind"_s, u"Eva"_s, u"Ängsvägen 7"_s, u"222 22 Lund"_s, u"046-1234"_s, QString(),
-         QString()},
-        {u"Bokhandeln AB"_s, QString(), u"Drottninggatan 40"_s, u"111 51 Stockholm"_s,
-         u"08-7001000"_s, QString(), u"info@bokhandeln.example"_s},
-    };
-    for (const QStringList& person : people) {
-        adress.append();
-        const QStringList fields{u"Efternamn"_s, u"Fornamn"_s, u"Gatuadress"_s,  u"Postadress"_s,
-                                 u"Telefon"_s,   u"Mobil"_s,   u"E-postadress"_s};
-        for (qsizetype i = 0; i < fields.size(); ++i)
-            adress.setText(fields[i], person[i]);
-        adress.post();
-    }
-    adress.close();
+    addDemoAddresses(app.tdm());
     // Opened as the main window's "Adresses" button opens it, with a caption drawn at random.
     app.mainForm().button(MainButton::Addresses)->click();
     return &app.adressForm();
+}
+
+QWidget* showFilmBrowse(Application& app) {
+    return openFilmWindow(app, u"Der Himmel"_s);
+}
+
+QWidget* showFilmCommand(Application& app, const QString& command) {
+    TFilmForm* films = openFilmWindow(app, u"Casablanca"_s);
+    if (films)
+        films->action(command)->trigger();
+    return films;
+}
+
+QWidget* showFilmEdit(Application& app) {
+    return showFilmCommand(app, cmd::edit);
+}
+
+QWidget* showFilmMasterList(Application& app) {
+    return showFilmCommand(app, cmd::masterList);
+}
+
+// "Find by conditions" with the first criterion, films with a special actor, submitted.
+QWidget* showFilmSearch(Application& app) {
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return nullptr;
+    films->action(cmd::findByConditions)->trigger();
+    if (auto* search = qobject_cast<SearchPage*>(films->searchPage())) {
+        search->firstInput()->setEditText(u"Al Pacino"_s);
+        search->submitButton()->click();
+    }
+    return films;
+}
+
+// The film window's "Lending" command on its first film; `inChoice` runs once the choice
+// dialog is up.
+void lendFirstFilm(Application& app, std::function<void()> inChoice = {}) {
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return;
+    later([films, inChoice] {
+        if (inChoice)
+            later(inChoice);
+        films->action(cmd::lending)->trigger();
+    });
+}
+
+QWidget* showLendingChoice(Application& app) {
+    lendFirstFilm(app);
+    return &app.lending().choiceForm();
+}
+
+QWidget* showLendingFillin(Application& app) {
+    TBorrowChoiceForm& choice = app.lending().choiceForm();
+    TBorrowFillinForm& fillin = app.lending().fillinForm();
+    lendFirstFilm(app, [&choice, &fillin] {
+        later([&fillin] {
+            const QList<std::pair<QString, QString>> entries{
+                {u"FirstNameEd"_s, u"Anna"_s},
+                {u"LastNameEd"_s, u"Berg"_s},
+                {u"PhoneEd"_s, u"08-12345"_s},
+                {u"EmailEd"_s, u"anna.berg@example.se"_s}};
+            for (const auto& [name, text] : entries)
+                fillin.findChild<QLineEdit*>(name)->setText(text);
+            fillin.findChild<QCheckBox*>(u"RemindBox"_s)->setChecked(true);
+        });
+        choice.findChild<QRadioButton*>(u"NewLendingRadio"_s)->click();
+        choice.OkKnpClick();
+    });
+    return &fillin;
+}
+
+// The choice dialog's first choice, the list of every loan.
+QWidget* showLendingOverview(Application& app) {
+    TBorrowChoiceForm& choice = app.lending().choiceForm();
+    lendFirstFilm(app, [&choice] { choice.OkKnpClick(); });
+    return &app.lending().borrowForm();
 }
 
 } // namespace
@@ -87,8 +191,19 @@ QWidget* showAdress(Application& app) {
 // One line a window.
 const std::vector<ScreenshotWindow>& screenshotWindows() {
     static const std::vector<ScreenshotWindow> windows{
-        {"main", showMain},   {"intro", showIntro}, {"tips", showTips},
-        {"about", showAbout}, {"help", showHelp},   {"adress", showAdress},
+        {"main", showMain},
+        {"intro", showIntro},
+        {"tips", showTips},
+        {"about", showAbout},
+        {"help", showHelp},
+        {"adress", showAdress},
+        {"film-browse", showFilmBrowse},
+        {"film-edit", showFilmEdit},
+        {"film-masterlist", showFilmMasterList},
+        {"film-search", showFilmSearch},
+        {"lending-choice", showLendingChoice},
+        {"lending-fillin", showLendingFillin},
+        {"lending-overview", showLendingOverview},
     };
     return windows;
 }

@@ -10,8 +10,9 @@ namespace hoardly {
 
 class Application;
 
-// A window the screenshot tool can show: by name, a function that shows it in a freshly
-// built application and returns the widget to grab.
+// A window the screenshot tool can show: by name, a function that opens it in a freshly
+// built application and returns the widget to grab. A modal window is opened from the event
+// loop (it runs its own), so the widget may show only after the function has returned.
 struct ScreenshotWindow {
     const char* name;
     std::function<QWidget*(Application&)> show;

@@ -40,6 +40,30 @@ QString uriFor(const QString& filePath, bool readOnly) {
     return u"file:"_s + QString::fromLatin1(encoded) + (readOnly ? u"?mode=ro"_s : u"?mode=rw"_s);
 }
 
+// Opens a connection with our text functions; a failure throws the engine's text, after
+// `what` when one is given.
+sqlite3* openDatabase(const QByteArray& name, int flags, const QString& what = {}) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const QString text = errorText(db);
+        sqlite3_close(db);
+        throw StoreError(what.isEmpty() ? text : u"%1: %2"_s.arg(what, text));
+    }
+    sqlite3_busy_timeout(db, 2000);
+    registerTextFunctions(db);
+    return db;
+}
+
+// Runs statements that return no rows.
+void execOn(sqlite3* db, const QString& sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString text = QString::fromUtf8(message);
+        sqlite3_free(message);
+        throw StoreError(text);
+    }
+}
+
 } // namespace
 
 void registerTextFunctions(sqlite3* db) {
@@ -182,30 +206,16 @@ QVariant Statement::value(int column) const {
 
 // --- Connection -------------------------------------------------------------------------
 
-Connection::Connection() {
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(":memory:", &db_, flags, nullptr) != SQLITE_OK) {
-        const QString text = errorText(db_);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError(text);
-    }
-    sqlite3_busy_timeout(db_, 2000);
-    registerTextFunctions(db_);
-}
+Connection::Connection()
+    : db_(openDatabase(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI |
+                                       SQLITE_OPEN_NOMUTEX)) {}
 
 Connection::~Connection() {
     sqlite3_close_v2(db_);
 }
 
 void Connection::exec(const QString& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(message);
-        sqlite3_free(message);
-        throw StoreError(text);
-    }
+    execOn(db_, sql);
 }
 
 qint64 Connection::lastInsertRowId() const {
@@ -272,29 +282,16 @@ void Transaction::commit() {
 
 // --- FileDatabase -----------------------------------------------------------------------
 
-FileDatabase::FileDatabase(const QString& filePath, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(filePath.toUtf8().constData(), &db_, flags, nullptr) != SQLITE_OK) {
-        const QString text = errorText(db_);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError(u"%1: %2"_s.arg(filePath, text));
-    }
-    sqlite3_busy_timeout(db_, 2000);
-    registerTextFunctions(db_);
-}
+FileDatabase::FileDatabase(const QString& filePath, bool create)
+    : db_(openDatabase(filePath.toUtf8(), SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0),
+                       filePath)) {}
 
 FileDatabase::~FileDatabase() {
     sqlite3_close_v2(db_);
 }
 
 void FileDatabase::exec(const QString& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(message);
-        sqlite3_free(message);
-        throw StoreError(text);
-    }
+    execOn(db_, sql);
 }
 
 } // namespace hoardly

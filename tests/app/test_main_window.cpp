@@ -1,5 +1,6 @@
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
+#include "WidgetHelpers.h"
 #include "app/AboutBox.h"
 #include "app/Application.h"
 #include "app/DatabaseSetup.h"
@@ -57,8 +58,8 @@ private:
 
 // Answers the next modal window (tips, About) once it is up, after looking at it.
 void whenModalShows(const std::function<void(QDialog&)>& look) {
-    QTimer::singleShot(0, [look] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    test::whenModal([look](QWidget* modal) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
         QVERIFY(dialog);
         look(*dialog);
         dialog->accept();
@@ -198,11 +199,10 @@ private slots:
         dialogs.answer(Answer::Ok);
         startUp();
         QCOMPARE(dialogs.boxes().size(), 1);
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Plain);
-        QCOMPARE(dialogs.lastBox().caption, u"Hoardly"_s);
-        QCOMPARE(dialogs.lastBox().text,
-                 u"There was some problem to open the database. Please, close this program and "
-                 "start it over. "_s);
+        dialogs.expectLastBox(
+            BoxKind::Plain, u"Hoardly"_s,
+            u"There was some problem to open the database. Please, close this program and "
+            "start it over. "_s);
 
         QVERIFY(!app->run().startupDone);
         QVERIFY(!app->tdm().configTb().isOpen());
@@ -286,10 +286,9 @@ private slots:
         QCOMPARE(question.buttons, (QList<Answer>{Answer::Yes, Answer::No}));
         if (expectMissingDirectory) {
             QCOMPARE(dialogs.boxes().size(), 2);
-            QCOMPARE(dialogs.lastBox().kind, BoxKind::Error);
-            QCOMPARE(dialogs.lastBox().caption, u"Error"_s);
-            QCOMPARE(dialogs.lastBox().text,
-                     u"You have not select a backup directory. Closing down without backup"_s);
+            dialogs.expectLastBox(
+                BoxKind::Error, u"Error"_s,
+                u"You have not select a backup directory. Closing down without backup"_s);
         } else {
             QCOMPARE(dialogs.boxes().size(), 1);
         }

@@ -155,9 +155,7 @@ private slots:
         QTest::keyClicks(&edit, u"1a2-"_s);
         QCOMPARE(edit.text(), u"12"_s);
         QCOMPARE(dialogs.boxes().size(), 2);
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Plain);
-        QCOMPARE(dialogs.lastBox().caption, u"Hoardly"_s);
-        QCOMPARE(dialogs.lastBox().text, u"Only digits allowed in this field"_s);
+        dialogs.expectLastBox(BoxKind::Plain, u"Hoardly"_s, u"Only digits allowed in this field"_s);
         HOARDLY_VERIFY_DIALOGS(dialogs);
 
         QLineEdit phone;

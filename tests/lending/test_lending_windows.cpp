@@ -1,6 +1,7 @@
+#include "FakeShell.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
-#include "app/Shell.h"
+#include "WidgetHelpers.h"
 #include "data/Dates.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
@@ -28,14 +29,6 @@ using namespace hoardly;
 
 namespace {
 
-class FakeShell final : public Shell {
-public:
-    void showTips(const QStringList&) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void showMainWindow() override {}
-};
-
 // Stands in for the address book: notes what the lend-out hands over, and when.
 class FakeAddressBook final : public AddressBookHandOff {
 public:
@@ -52,11 +45,6 @@ public:
 private:
     const test::ScriptedDialogs& dialogs_;
 };
-
-// Runs a step once the next modal dialog has its event loop going.
-void whenModal(std::function<void(QWidget*)> step) {
-    QTimer::singleShot(0, [step = std::move(step)] { step(QApplication::activeModalWidget()); });
-}
 
 template <class T> T* child(const QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
@@ -77,7 +65,7 @@ class TestLendingWindows : public QObject {
     std::unique_ptr<TDM> tdm;
     RunState run;
     test::ScriptedDialogs dialogs;
-    FakeShell shell;
+    test::FakeShell shell;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<LendingWindows> lending;
     QTimer watchdog;
@@ -111,11 +99,11 @@ class TestLendingWindows : public QObject {
     // The register's lending command with "New lending" chosen; `inFillin` acts in the
     // lend-out dialog and must close it.
     void lendThroughTheDialogs(LendObjectType type, const std::function<void()>& inFillin) {
-        whenModal([this, inFillin](QWidget* modal) {
+        test::whenModal([this, inFillin](QWidget* modal) {
             if (modal != &choice())
                 return;
             child<QRadioButton>(choice(), u"NewLendingRadio"_s)->setChecked(true);
-            whenModal([this, inFillin](QWidget* inner) {
+            test::whenModal([this, inFillin](QWidget* inner) {
                 if (inner == &fillin())
                     inFillin();
             });
@@ -188,7 +176,7 @@ private slots:
         QString caption;
         QStringList radios;
         bool listChosen = false;
-        whenModal([&](QWidget* modal) {
+        test::whenModal([&](QWidget* modal) {
             if (modal != &choice())
                 return;
             caption = choice().windowTitle();
@@ -212,7 +200,7 @@ private slots:
         // Software is named by Namn.
         catalogue->exec(u"data.DB"_s, u"INSERT INTO Data (Namn) VALUES ('Gimp')"_s);
         tdm->dataTb().open();
-        whenModal([&](QWidget* modal) {
+        test::whenModal([&](QWidget* modal) {
             if (modal == &choice())
                 choice().reject();
         });
@@ -223,7 +211,7 @@ private slots:
         // An empty register does nothing at all.
         tdm->bokTb().open();
         int shown = 0;
-        whenModal([&](QWidget* modal) {
+        test::whenModal([&](QWidget* modal) {
             if (modal) {
                 ++shown;
                 static_cast<QDialog*>(modal)->reject();
@@ -258,9 +246,8 @@ private slots:
                               u"E-mail"_s, u"Remind borrower by E-mail after 30 days [ ]"_s,
                               u"Add the borrower to the addressbook [ ]"_s}));
         QCOMPARE(dialogs.boxes().size(), 1);
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Plain);
-        QCOMPARE(dialogs.lastBox().caption, u"Hoardly"_s);
-        QCOMPARE(dialogs.lastBox().text, u"The object are now marked as out of loan"_s);
+        dialogs.expectLastBox(BoxKind::Plain, u"Hoardly"_s,
+                              u"The object are now marked as out of loan"_s);
         QVERIFY(!fillin().isVisible());
         QVERIFY(!choice().isVisible());
         QVERIFY(run.dataChanged);
@@ -281,9 +268,8 @@ private slots:
         fillBorrower({}, {}, u"08-1"_s, {}, false);
         dialogs.answer(Answer::Ok);
         pressFillinOk();
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Info);
-        QCOMPARE(dialogs.lastBox().caption, u"Namn på låntagaren saknas"_s);
-        QCOMPARE(dialogs.lastBox().text, u"Some name for the borrower is required"_s);
+        dialogs.expectLastBox(BoxKind::Info, u"Namn på låntagaren saknas"_s,
+                              u"Some name for the borrower is required"_s);
         QVERIFY(fillin().isVisible());
         QCOMPARE(fillin().focusWidget(), edit(u"LastNameEd"_s));
         QCOMPARE(edit(u"PhoneEd"_s)->text(), u"08-1"_s);
@@ -322,9 +308,8 @@ private slots:
         edit(u"FirstNameEd"_s)->setFocus();
         dialogs.answer(Answer::Ok);
         pressFillinOk();
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Info);
-        QCOMPARE(dialogs.lastBox().caption, u"mysterious E-mail address"_s);
-        QCOMPARE(dialogs.lastBox().text, u"I suppose this E-mailaddress won't work"_s);
+        dialogs.expectLastBox(BoxKind::Info, u"mysterious E-mail address"_s,
+                              u"I suppose this E-mailaddress won't work"_s);
         QCOMPARE(fillin().focusWidget(), edit(u"EmailEd"_s));
         QCOMPARE(edit(u"EmailEd"_s)->text(), u"ASA.EXAMPLE.SE"_s);
         QCOMPARE(borrowCount(), u"0"_s);
@@ -387,10 +372,8 @@ private slots:
         QVERIFY(!fillinShown);
         QVERIFY(!choice().isVisible());
         QCOMPARE(dialogs.boxes().size(), 1);
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Info);
-        QCOMPARE(dialogs.lastBox().caption, u"Already out"_s);
-        QCOMPARE(dialogs.lastBox().text,
-                 u"This object are already marked as out of loan! Breaking"_s);
+        dialogs.expectLastBox(BoxKind::Info, u"Already out"_s,
+                              u"This object are already marked as out of loan! Breaking"_s);
         QCOMPARE(borrowCount(), u"1"_s);
         QVERIFY(!run.dataChanged);
 
@@ -420,10 +403,10 @@ private slots:
         QStringList titles;
         QStringList hints;
         QStringList firstRow;
-        whenModal([&](QWidget* modal) {
+        test::whenModal([&](QWidget* modal) {
             if (modal != &choice())
                 return;
-            whenModal([&](QWidget* inner) {
+            test::whenModal([&](QWidget* inner) {
                 if (inner != &overview())
                     return;
                 caption = overview().windowTitle();
@@ -475,9 +458,8 @@ private slots:
 
         dialogs.answer(Answer::Ok);
         noReminder->trigger();
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Info);
-        QCOMPARE(dialogs.lastBox().caption, u"No reminder"_s);
-        QCOMPARE(dialogs.lastBox().text, u"A reminder will not be send to the borrower"_s);
+        dialogs.expectLastBox(BoxKind::Info, u"No reminder"_s,
+                              u"A reminder will not be send to the borrower"_s);
         QVERIFY(!noReminder->isEnabled());
         QCOMPARE(
             scalar(u"borrow.db"_s, u"SELECT Send_mail || Has_sent FROM Borrow WHERE Bid = 3"_s),
@@ -515,10 +497,8 @@ private slots:
 
         dialogs.answer(Answer::No);
         tab.returnAction()->trigger();
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Question);
-        QCOMPARE(dialogs.lastBox().caption, u"Mark as returned"_s);
-        QCOMPARE(dialogs.lastBox().text,
-                 u"Do you want to mark the object [ Alien ] as returned?"_s);
+        dialogs.expectLastBox(BoxKind::Question, u"Mark as returned"_s,
+                              u"Do you want to mark the object [ Alien ] as returned?"_s);
         QCOMPARE(borrowCount(), u"2"_s);
         overview().hide();
         HOARDLY_VERIFY_DIALOGS(dialogs);
@@ -536,10 +516,8 @@ private slots:
 
         dialogs.answer(Answer::No);
         returned->trigger();
-        QCOMPARE(dialogs.lastBox().kind, BoxKind::Question);
-        QCOMPARE(dialogs.lastBox().caption, u"Delete record"_s);
-        QCOMPARE(dialogs.lastBox().text,
-                 u"Do you want to mark the object [ Alien ] as returned?"_s);
+        dialogs.expectLastBox(BoxKind::Question, u"Delete record"_s,
+                              u"Do you want to mark the object [ Alien ] as returned?"_s);
         QCOMPARE(dialogs.lastBox().icon, BoxIcon::Question);
         QCOMPARE(dialogs.lastBox().buttons, (QList<Answer>{Answer::Yes, Answer::No}));
         QCOMPARE(borrowCount(), u"2"_s);

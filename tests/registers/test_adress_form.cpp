@@ -66,16 +66,6 @@ class TestAdressForm : public QObject {
     void trigger(const QString& id) { window->action(id)->trigger(); }
     int count() { return window->countLabel()->text().toInt(); }
 
-    void expectBox(int at, BoxKind kind, const QString& caption, const QString& text,
-                   BoxIcon icon = BoxIcon::None) {
-        QVERIFY2(dialogs.boxes().size() > at, "a box is missing");
-        const Box& box = dialogs.boxes()[at];
-        QCOMPARE(box.kind, kind);
-        QCOMPARE(box.caption, caption);
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.icon, icon);
-    }
-
     // Browsing (unlocked) or adding and editing (locked), everything the lock and the mode
     // switch together.
     void expectLocked(bool locked) {
@@ -299,7 +289,8 @@ private slots:
         type(u"Fornamn"_s, u"Karin"_s);
         dialogs.answer(Answer::Ok);
         window->okButton()->click();
-        expectBox(0, BoxKind::Info, u"Last name field empty"_s, u"Last name is required. "_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Last name field empty"_s,
+                          u"Last name is required. "_s);
         QCOMPARE(window->mode(), RegisterMode::Adding);
         QCOMPARE(adress().state(), TableState::Insert);
         QCOMPARE(QApplication::focusWidget(), line(u"Efternamn"_s));
@@ -318,8 +309,8 @@ private slots:
         type(u"E-postadress"_s, u"karin.example.se"_s);
         dialogs.answer(Answer::Ok);
         window->okButton()->click();
-        expectBox(0, BoxKind::Info, u"Weird E-Mail address"_s,
-                  u"I suppose a mail with that E-mail address will be lost in space"_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Weird E-Mail address"_s,
+                          u"I suppose a mail with that E-mail address will be lost in space"_s);
         QCOMPARE(window->mode(), RegisterMode::Adding);
         QCOMPARE(QApplication::focusWidget(), line(u"E-postadress"_s));
         QCOMPARE(storedCount(), u"0"_s);
@@ -376,8 +367,8 @@ private slots:
         trigger(u"edit"_s);
         dialogs.answer(Answer::Ok);
         trigger(u"delete"_s);
-        expectBox(0, BoxKind::Info, u"Empty"_s, u"Can't edit a empty addressbook"_s);
-        expectBox(1, BoxKind::Info, u"Empty"_s, u"Nothing to delete"_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Empty"_s, u"Can't edit a empty addressbook"_s);
+        dialogs.expectBox(1, BoxKind::Info, u"Empty"_s, u"Nothing to delete"_s);
         QCOMPARE(window->mode(), RegisterMode::Browsing);
         QVERIFY(!run.dataChanged);
     }
@@ -389,8 +380,9 @@ private slots:
         QCOMPARE(currentLastName(), u"Lind"_s);
         dialogs.answer(Answer::No);
         trigger(u"delete"_s);
-        expectBox(0, BoxKind::Question, u"Del record"_s,
-                  u"Record with name [ Lind ] will be lost. Are you sure?"_s, BoxIcon::Exclamation);
+        dialogs.expectBox(0, BoxKind::Question, u"Del record"_s,
+                          u"Record with name [ Lind ] will be lost. Are you sure?"_s,
+                          BoxIcon::Exclamation);
         QCOMPARE(storedCount(), u"4"_s);
         QVERIFY(!run.dataChanged);
         dialogs.answer(Answer::Yes);
@@ -463,7 +455,7 @@ private slots:
         QLineEdit* home = line(u"Telefon"_s);
         dialogs.answer(Answer::Ok);
         QTest::keyClick(home, Qt::Key_A);
-        expectBox(0, BoxKind::Plain, u"Hoardly"_s, u"Only digits allowed in this field"_s);
+        dialogs.expectBox(0, BoxKind::Plain, u"Hoardly"_s, u"Only digits allowed in this field"_s);
         QCOMPARE(home->text(), u"031-5566"_s);
 
         trigger(u"add"_s);
@@ -564,9 +556,9 @@ private slots:
         QVERIFY(window->inLendOutMode());
         dialogs.answer(Answer::Ok);
         window->addBorrower(u"Eva"_s, u"Lind"_s, u"08-1"_s, u"eva@ex.se"_s);
-        expectBox(0, BoxKind::Info, u"No copies"_s,
-                  u"A record already exist with name  [Eva Lind]. This record will not be "
-                  u"added to the addressbook"_s);
+        dialogs.expectBox(0, BoxKind::Info, u"No copies"_s,
+                          u"A record already exist with name  [Eva Lind]. This record will not be "
+                          u"added to the addressbook"_s);
         QVERIFY(!window->isVisible());
         QVERIFY(!window->inLendOutMode());
         QCOMPARE(window->mode(), RegisterMode::Browsing);
@@ -614,7 +606,8 @@ private slots:
         window->addBorrower(u"Eva"_s, QString(), {}, {});
         dialogs.answer(Answer::Ok);
         window->okButton()->click();
-        expectBox(0, BoxKind::Info, u"Last name field empty"_s, u"Last name is required. "_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Last name field empty"_s,
+                          u"Last name is required. "_s);
         QVERIFY(window->isVisible());
         QVERIFY(window->inLendOutMode());
         type(u"Efternamn"_s, u"Lind"_s);

@@ -1,6 +1,7 @@
 #include "FakeShell.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
+#include "WidgetHelpers.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "lending/LendingInterfaces.h"
@@ -70,26 +71,9 @@ class TestFilmForm : public QObject {
     QComboBox* pick(const QString& field) {
         return qobject_cast<QComboBox*>(window->editControl(field));
     }
-    QStringList entries(QComboBox* combo) {
-        QStringList result;
-        for (int i = 0; i < combo->count(); ++i)
-            result << combo->itemText(i);
-        return result;
-    }
-
     QStringList column(const QString& file, const QString& sql) {
         const QString joined = catalogue->scalar(file, sql);
         return joined.isEmpty() ? QStringList() : joined.split(u'|');
-    }
-
-    void expectBox(int at, BoxKind kind, const QString& caption, const QString& text,
-                   BoxIcon icon = BoxIcon::None) {
-        QVERIFY2(dialogs.boxes().size() > at, "a box is missing");
-        const Box& box = dialogs.boxes()[at];
-        QCOMPARE(box.kind, kind);
-        QCOMPARE(box.caption, caption);
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.icon, icon);
     }
 
     // Whether the commands the film window's lock covers are all off (or all on).
@@ -249,7 +233,7 @@ private slots:
         trigger(u"add"_s);
         dialogs.answer(Answer::Ok);
         window->okButton()->click();
-        expectBox(0, BoxKind::Info, u"Name missing"_s, u"Name/title is required."_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Name missing"_s, u"Name/title is required."_s);
         QCOMPARE(window->page(), Page::Edit);
         QCOMPARE(window->mode(), RegisterMode::Adding);
         QCOMPARE(films().state(), TableState::Insert);
@@ -321,10 +305,11 @@ private slots:
         openWindow();
         dialogs.answer(Answer::Ok);
         trigger(u"edit"_s);
-        expectBox(0, BoxKind::Info, u"Nothing to edit"_s, u"Not such a command. Empty database."_s);
+        dialogs.expectBox(0, BoxKind::Info, u"Nothing to edit"_s,
+                          u"Not such a command. Empty database."_s);
         dialogs.answer(Answer::Ok);
         trigger(u"delete"_s);
-        expectBox(1, BoxKind::Info, u"Empty database"_s, u"Not such a command."_s);
+        dialogs.expectBox(1, BoxKind::Info, u"Empty database"_s, u"Not such a command."_s);
         QCOMPARE(window->page(), Page::Browse);
         QCOMPARE(window->mode(), RegisterMode::Browsing);
         expectLocked(false);
@@ -338,9 +323,9 @@ private slots:
         films().moveTo(1); // alien
         dialogs.answer(Answer::No);
         trigger(u"delete"_s);
-        expectBox(0, BoxKind::Question, u"Delete record?"_s,
-                  u"Record with name [ alien ] will be lost. Are you sure?"_s,
-                  BoxIcon::Exclamation);
+        dialogs.expectBox(0, BoxKind::Question, u"Delete record?"_s,
+                          u"Record with name [ alien ] will be lost. Are you sure?"_s,
+                          BoxIcon::Exclamation);
         QCOMPARE(films().recordCount(), 5);
         QVERIFY(!run.dataChanged);
 
@@ -364,8 +349,8 @@ private slots:
         dialogs.answer(Answer::Yes);
         dialogs.answer(Answer::No);
         trigger(u"delete"_s);
-        expectBox(1, BoxKind::Question, u"Remove from lent-out database?"_s, question,
-                  BoxIcon::Question);
+        dialogs.expectBox(1, BoxKind::Question, u"Remove from lent-out database?"_s, question,
+                          BoxIcon::Question);
         QCOMPARE(catalogue->scalar(u"borrow.db"_s, u"SELECT group_concat(Objekt) FROM Borrow"_s),
                  u"Brazil,Zelig"_s);
         QCOMPARE(films().recordCount(), 4);
@@ -375,10 +360,11 @@ private slots:
         dialogs.answer(Answer::Yes);
         dialogs.answer(Answer::Yes);
         trigger(u"delete"_s);
-        expectBox(3, BoxKind::Question, u"Remove from lent-out database?"_s,
-                  u"The Object [Zelig] is recorded as lent out. Do you want it to be marked as "
-                  "return from your lent-out database? "_s,
-                  BoxIcon::Question);
+        dialogs.expectBox(
+            3, BoxKind::Question, u"Remove from lent-out database?"_s,
+            u"The Object [Zelig] is recorded as lent out. Do you want it to be marked as "
+            "return from your lent-out database? "_s,
+            BoxIcon::Question);
         QCOMPARE(catalogue->scalar(u"borrow.db"_s, u"SELECT group_concat(Objekt) FROM Borrow"_s),
                  u"Brazil"_s);
         QCOMPARE(films().recordCount(), 3);
@@ -468,13 +454,14 @@ private slots:
         tdm->standardTb().refresh();
         openWindow();
         trigger(u"add"_s);
-        QCOMPARE(entries(pick(u"Kritik"_s)), (QStringList{u"*****"_s, u"*"_s, u"***"_s}));
-        QCOMPARE(entries(pick(u"Aktor"_s)), (QStringList{u"Al Bo"_s, u"Zoe Ray"_s}));
-        QCOMPARE(entries(pick(u"Aktor3"_s)), (QStringList{u"Al Bo"_s, u"Zoe Ray"_s}));
-        QCOMPARE(entries(pick(u"Regi"_s)), QStringList{u"Lang"_s});
-        QCOMPARE(entries(pick(u"Kategori"_s)).size(), 19);
-        QCOMPARE(entries(pick(u"Kategori"_s)).mid(0, 2), (QStringList{u"Action"_s, u"Child"_s}));
-        QCOMPARE(entries(pick(u"Media"_s)).mid(0, 3),
+        QCOMPARE(test::comboItems(pick(u"Kritik"_s)), (QStringList{u"*****"_s, u"*"_s, u"***"_s}));
+        QCOMPARE(test::comboItems(pick(u"Aktor"_s)), (QStringList{u"Al Bo"_s, u"Zoe Ray"_s}));
+        QCOMPARE(test::comboItems(pick(u"Aktor3"_s)), (QStringList{u"Al Bo"_s, u"Zoe Ray"_s}));
+        QCOMPARE(test::comboItems(pick(u"Regi"_s)), QStringList{u"Lang"_s});
+        QCOMPARE(test::comboItems(pick(u"Kategori"_s)).size(), 19);
+        QCOMPARE(test::comboItems(pick(u"Kategori"_s)).mid(0, 2),
+                 (QStringList{u"Action"_s, u"Child"_s}));
+        QCOMPARE(test::comboItems(pick(u"Media"_s)).mid(0, 3),
                  (QStringList{u"VHS"_s, u"S-VHS"_s, u"VHS-C"_s}));
         for (const QString& field : {u"Kritik"_s, u"Aktor"_s, u"Regi"_s, u"Kategori"_s})
             QCOMPARE(pick(field)->currentText(), QString());
@@ -502,9 +489,9 @@ private slots:
 
         // At the next entry they are listed; a case variant is remembered as a second row.
         trigger(u"add"_s);
-        QCOMPARE(entries(pick(u"Aktor"_s)),
+        QCOMPARE(test::comboItems(pick(u"Aktor"_s)),
                  (QStringList{u"Al Bo"_s, u"Max Schreck"_s, u"Zoe Ray"_s}));
-        QCOMPARE(entries(pick(u"Kritik"_s)).last(), u"**"_s);
+        QCOMPARE(test::comboItems(pick(u"Kritik"_s)).last(), u"**"_s);
         QTest::keyClicks(titleBox(), u"Faust"_s);
         QTest::keyClicks(pick(u"Aktor"_s)->lineEdit(), u"max schreck"_s);
         window->okButton()->click();
@@ -670,7 +657,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), window->editControl(u"Inspelningsar"_s));
         dialogs.answer(Answer::Ok);
         QTest::keyClicks(QApplication::focusWidget(), u"19x"_s);
-        expectBox(0, BoxKind::Plain, u"Hoardly"_s, u"Only digits allowed in this field"_s);
+        dialogs.expectBox(0, BoxKind::Plain, u"Hoardly"_s, u"Only digits allowed in this field"_s);
         QCOMPARE(qobject_cast<QLineEdit*>(window->editControl(u"Inspelningsar"_s))->text(),
                  u"19"_s);
         dialogs.answer(Answer::Ok);

@@ -1,7 +1,8 @@
+#include "FakeShell.h"
 #include "FilmSearchData.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
-#include "app/Shell.h"
+#include "WidgetHelpers.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "registers/SearchPage.h"
@@ -21,14 +22,6 @@ using namespace hoardly;
 
 namespace {
 
-class QuietShell final : public Shell {
-public:
-    void showTips(const QStringList&) override {}
-    void showAbout() override {}
-    void openHelp() override {}
-    void showMainWindow() override {}
-};
-
 enum {
     Actor = 0,
     Director = 1,
@@ -40,13 +33,6 @@ enum {
     Year = 10,
     Storage = 11
 };
-
-QStringList items(const QComboBox* input) {
-    QStringList entries;
-    for (int i = 0; i < input->count(); ++i)
-        entries << input->itemText(i);
-    return entries;
-}
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -62,7 +48,7 @@ class TestSearchPage : public QObject {
     std::unique_ptr<QTemporaryDir> workDir;
     QString savedWorkDir;
     test::ScriptedDialogs dialogs;
-    QuietShell shell;
+    test::FakeShell shell;
     RunState run;
     std::unique_ptr<TDM> tdm;
     std::unique_ptr<SearchPage> page;
@@ -119,8 +105,8 @@ private slots:
         QCOMPARE(page->firstPrompt()->text(), u"Actors name:"_s);
         QCOMPARE(page->secondPrompt()->text(), QString());
         QCOMPARE(page->firstInput()->currentText(), u"Choose here"_s);
-        QCOMPARE(items(page->firstInput()).first(), u"Al Pacino"_s); // sorted
-        QCOMPARE(items(page->firstInput()).size(), 8);
+        QCOMPARE(test::comboItems(page->firstInput()).first(), u"Al Pacino"_s); // sorted
+        QCOMPARE(test::comboItems(page->firstInput()).size(), 8);
         QVERIFY(page->firstInput()->isEnabled());
         QCOMPARE(page->firstInput()->palette().color(QPalette::Base), QColor(Qt::white));
         QComboBox* second = page->secondInput();
@@ -219,13 +205,13 @@ private slots:
         const QStringList remembered{u"*****"_s, u"****"_s, u"***"_s,
                                      u"**"_s,    u"*"_s,    u"Not seen"_s};
         page->selectCriterion(Rate);
-        QCOMPARE(items(page->firstInput()), remembered);
+        QCOMPARE(test::comboItems(page->firstInput()), remembered);
         QCOMPARE(page->firstInput()->currentText(), u"Choose here"_s);
         page->selectCriterion(CategoryAndRate);
-        QCOMPARE(items(page->secondInput()), remembered);
-        QCOMPARE(items(page->firstInput()).size(), 19);
-        QCOMPARE(items(page->firstInput()).first(), u"Action"_s);
-        QCOMPARE(items(page->firstInput()).last(), u"Western"_s);
+        QCOMPARE(test::comboItems(page->secondInput()), remembered);
+        QCOMPARE(test::comboItems(page->firstInput()).size(), 19);
+        QCOMPARE(test::comboItems(page->firstInput()).first(), u"Action"_s);
+        QCOMPARE(test::comboItems(page->firstInput()).last(), u"Western"_s);
         QVERIFY(page->secondInput()->isEnabled());
         QCOMPARE(page->secondInput()->palette().color(QPalette::Base), QColor(Qt::white));
         QCOMPARE(page->secondPrompt()->text(), u"Rate:"_s);
@@ -378,7 +364,7 @@ private slots:
                                       "(1, 'Alfa')"_s);
         tdm->songTb().refresh();
         songPage.selectCriterion(0);
-        QCOMPARE(items(songPage.firstInput()), (QStringList{u"Alfa"_s, u"Vår"_s}));
+        QCOMPARE(test::comboItems(songPage.firstInput()), (QStringList{u"Alfa"_s, u"Vår"_s}));
         songPage.firstInput()->setEditText(u"VÅR"_s);
         songPage.submit();
         QCOMPARE(tdm->filmQ().rowCount(), 1);

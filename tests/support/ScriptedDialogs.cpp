@@ -34,6 +34,24 @@ std::optional<QString> ScriptedDialogs::askText(QWidget*, const TextRequest& req
     return texts_.dequeue();
 }
 
+void ScriptedDialogs::expectBox(qsizetype at, BoxKind kind, const QString& caption,
+                                const QString& text, BoxIcon icon) const {
+    QVERIFY2(boxes_.size() > at, "a box is missing");
+    const Box& box = boxes_[at];
+    QCOMPARE(box.kind, kind);
+    QCOMPARE(box.caption, caption);
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.icon, icon);
+}
+
+void ScriptedDialogs::expectLastBox(BoxKind kind, const QString& caption,
+                                    const QString& text) const {
+    QVERIFY2(!boxes_.isEmpty(), "no box was shown");
+    QCOMPARE(boxes_.last().kind, kind);
+    QCOMPARE(boxes_.last().caption, caption);
+    QCOMPARE(boxes_.last().text, text);
+}
+
 void ScriptedDialogs::forget() {
     boxes_.clear();
     fileRequests_.clear();

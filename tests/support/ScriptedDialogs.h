@@ -27,6 +27,11 @@ public:
     const QList<FileRequest>& fileRequests() const { return fileRequests_; }
     const QList<TextRequest>& textRequests() const { return textRequests_; }
     const Box& lastBox() const { return boxes_.last(); }
+    // Checks the box shown `at`-th (from 0): its kind, caption, text and icon.
+    void expectBox(qsizetype at, BoxKind kind, const QString& caption, const QString& text,
+                   BoxIcon icon = BoxIcon::None) const;
+    // Checks the last box shown: its kind, caption and text.
+    void expectLastBox(BoxKind kind, const QString& caption, const QString& text) const;
     void forget(); // drops what was recorded (not the queued answers)
 
     // Empty when every box was answered and every answer used; otherwise what went wrong.

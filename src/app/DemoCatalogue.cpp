@@ -1,0 +1,139 @@
+#include "DemoCatalogue.h"
+
+#include "data/TDM.h"
+#include "lending/Lending.h"
+#include "registers/RegisterLogic.h"
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+// Runs the writes and closes again each of the tables that was closed before them.
+void leavingClosed(std::initializer_list<Table*> tables, const std::function<void()>& writes) {
+    QList<Table*> closed;
+    for (Table* table : tables) {
+        if (!table->isOpen())
+            closed << table;
+    }
+    writes();
+    for (Table* table : closed)
+        table->close();
+}
+
+} // namespace
+
+void appendRecords(Table& table, const QStringList& fields, const QList<QStringList>& rows) {
+    leavingClosed({&table}, [&] {
+        table.open();
+        for (const QStringList& row : rows) {
+            table.append();
+            for (qsizetype i = 0; i < fields.size() && i < row.size(); ++i)
+                table.setText(fields[i], row[i]);
+            table.post();
+        }
+    });
+}
+
+void addDemoFilms(TDM& tdm) {
+    const QStringList fields{u"Index"_s, u"Titel"_s,  u"Kategori"_s, u"Inspelningsar"_s,
+                             u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s,   u"Regi"_s,
+                             u"Media"_s, u"Kritik"_s, u"Speltid"_s,  u"Kommentar"_s};
+    const QList<QStringList> films{
+        {u"1"_s, u"Alien"_s, u"Science Fiction"_s, u"1979"_s, u"Sigourney Weaver"_s,
+         u"Tom Skerritt"_s, u"John Hurt"_s, u"Ridley Scott"_s, u"DVD"_s, u"*****"_s, u"117"_s,
+         u"The director's cut is on the same disc."_s},
+        {u"2"_s, u"Brazil"_s, u"Comedy"_s, u"1985"_s, u"Jonathan Pryce"_s, u"Robert De Niro"_s,
+         u"Katherine Helmond"_s, u"Terry Gilliam"_s, u"VHS"_s, u"****"_s, u"142"_s},
+        {u"3"_s, u"Casablanca"_s, u"Romance"_s, u"1942"_s, u"Humphrey Bogart"_s,
+         u"Ingrid Bergman"_s, u"Paul Henreid"_s, u"Michael Curtiz"_s, u"VHS"_s, u"*****"_s,
+         u"102"_s, u"Black and white."_s},
+        {u"4"_s, u"Der Himmel über Berlin"_s, u"Drama"_s, u"1987"_s, u"Bruno Ganz"_s,
+         u"Solveig Dommartin"_s, u"Otto Sander"_s, u"Wim Wenders"_s, u"Laserdisc"_s, u"****"_s,
+         u"128"_s},
+        {u"5"_s, u"Heat"_s, u"Thriller"_s, u"1995"_s, u"Al Pacino"_s, u"Robert De Niro"_s,
+         u"Val Kilmer"_s, u"Michael Mann"_s, u"DVD"_s, u"****"_s, u"170"_s},
+        {u"6"_s, u"The Godfather"_s, u"Drama"_s, u"1972"_s, u"Marlon Brando"_s, u"Al Pacino"_s,
+         u"James Caan"_s, u"Francis Ford Coppola"_s, u"VHS"_s, u"*****"_s, u"175"_s},
+        {u"7"_s, u"Jaws"_s, u"Thriller"_s, u"1975"_s, u"Roy Scheider"_s, u"Robert Shaw"_s,
+         u"Richard Dreyfuss"_s, u"Steven Spielberg"_s, u"Video8"_s, u"****"_s, u"124"_s},
+        {u"8"_s, u"Metropolis"_s, u"Science Fiction"_s, u"1927"_s, u"Brigitte Helm"_s,
+         u"Alfred Abel"_s, u"Gustav Fröhlich"_s, u"Fritz Lang"_s, u"16 mm"_s, u"*****"_s, u"153"_s},
+        {u"9"_s, u"Scarface"_s, u"Drama"_s, u"1983"_s, u"Steven Bauer"_s, u"Michelle Pfeiffer"_s,
+         u"Al Pacino"_s, u"Brian De Palma"_s, u"Laserdisc"_s, u"***"_s, u"170"_s},
+        {u"10"_s, u"Serpico"_s, u"Police"_s, u"1973"_s, u"Al Pacino"_s, u"John Randolph"_s,
+         u"Jack Kehoe"_s, u"Sidney Lumet"_s, u"VHS"_s, u"****"_s, u"130"_s},
+        {u"11"_s, u"Sjunde inseglet, Det"_s, u"Drama"_s, u"1957"_s, u"Max von Sydow"_s,
+         u"Gunnar Björnstrand"_s, u"Bengt Ekerot"_s, u"Ingmar Bergman"_s, u"VHS"_s, u"*****"_s,
+         u"96"_s},
+        {u"11"_s, u"Smultronstället"_s, u"Drama"_s, u"1957"_s, u"Victor Sjöström"_s,
+         u"Bibi Andersson"_s, u"Ingrid Thulin"_s, u"Ingmar Bergman"_s, u"VHS"_s, u"*****"_s,
+         u"91"_s, u"On the same tape as Det sjunde inseglet."_s},
+        {u"12"_s, u"Taxi Driver"_s, u"Drama"_s, u"1976"_s, u"Robert De Niro"_s, u"Jodie Foster"_s,
+         u"Cybill Shepherd"_s, u"Martin Scorsese"_s, u"DVD"_s, u"*****"_s, u"114"_s},
+    };
+    appendRecords(tdm.filmTb(), fields, films);
+
+    // The pick lists offer what earlier films held: actors, directors and rates.
+    Table& standard = tdm.standardTb();
+    const QList<std::pair<qsizetype, QString>> remembered{
+        {fields.indexOf(u"Aktor"_s), u"Aktor"_s},
+        {fields.indexOf(u"Aktor2"_s), u"Aktor"_s},
+        {fields.indexOf(u"Aktor3"_s), u"Aktor"_s},
+        {fields.indexOf(u"Regi"_s), u"Regi"_s},
+        {fields.indexOf(u"Kritik"_s), u"Kritik"_s}};
+    leavingClosed({&standard}, [&] {
+        for (const QStringList& film : films) {
+            for (const auto& [field, column] : remembered)
+                rememberValue(standard, column, film[field]);
+        }
+    });
+}
+
+void addDemoLoans(TDM& tdm) {
+    appendRecords(tdm.musikTb(),
+                  {u"Titel"_s, u"Artist"_s, u"Kategori"_s, u"Produktionsar"_s, u"Media"_s},
+                  {{u"Abbey Road"_s, u"The Beatles"_s, u"Pop"_s, u"1969"_s, u"LP"_s}});
+    appendRecords(
+        tdm.bokTb(),
+        {u"Index"_s, u"Titel"_s, u"Author"_s, u"Publisher"_s, u"Category"_s, u"Publication_Year"_s},
+        {{u"1"_s, u"Röda rummet"_s, u"August Strindberg"_s, u"Bonniers"_s, u"Novel"_s, u"1879"_s}});
+    const QList<LendOut> loans{
+        {LendObjectType::Film,
+         u"The Godfather"_s,
+         {u"Eva"_s, u"Ek"_s, u"08-12345"_s, u"eva.ek@example.se"_s, true},
+         QDate(2024, 2, 11)},
+        {LendObjectType::Musik,
+         u"Abbey Road"_s,
+         {u"Per"_s, u"Holm"_s, u"031-7720"_s, QString(), false},
+         QDate(2024, 3, 2)},
+        {LendObjectType::Literatur,
+         u"Röda rummet"_s,
+         {u"Eva"_s, u"Lind"_s, QString(), QString(), false},
+         QDate(2024, 3, 9)},
+    };
+    leavingClosed({&tdm.borrowTb(), &tdm.filmTb(), &tdm.musikTb(), &tdm.bokTb()}, [&] {
+        for (const LendOut& loan : loans)
+            lendOut(tdm, loan);
+    });
+}
+
+void addDemoAddresses(TDM& tdm) {
+    appendRecords(tdm.adressTb(),
+                  {u"Efternamn"_s, u"Fornamn"_s, u"Gatuadress"_s, u"Postadress"_s, u"Telefon"_s,
+                   u"Mobil"_s, u"E-postadress"_s},
+                  {
+                      {u"Berg"_s, u"Anna"_s, u"Storgatan 12"_s, u"123 45 Stockholm"_s,
+                       u"08-12345"_s, u"070-1112233"_s, u"anna.berg@example.se"_s},
+                      {u"Andersson"_s, u"Nils"_s, u"Kungsvägen 3"_s, u"411 01 Göteborg"_s,
+                       u"031-5566"_s, u"073-4567890"_s, u"nils@example.se"_s},
+                      {u"Lind"_s, u"Eva"_s, u"Ängsvägen 7"_s, u"222 22 Lund"_s, u"046-1234"_s},
+                      {u"Bokhandeln AB"_s, QString(), u"Drottninggatan 40"_s, u"111 51 Stockholm"_s,
+                       u"08-7001000"_s, QString(), u"info@bokhandeln.example"_s},
+                  });
+}
+
+} // namespace hoardly
