@@ -51,6 +51,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
 }
 
 Application::~Application() {
+    // A register window still open at the end uses the tables: it goes before them.
+    mainForm_->destroyOpenRegisters();
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
     lending_->setAddressBook(nullptr);

@@ -124,11 +124,21 @@ void TMainForm::buttonClicked(MainButton button) {
         runCommand(context_.dialogs, this, dialogOpeners_.value(button));
 }
 
+void TMainForm::destroyOpenRegisters() {
+    for (const QPointer<QWidget>& window : std::as_const(builtRegisters_))
+        delete window.data();
+    builtRegisters_.clear();
+}
+
 void TMainForm::openRegister(MainButton button) {
     runCommand(context_.dialogs, this, [this, button] {
         QWidget* window = registerOpeners_.value(button)();
         if (!window)
             return;
+        if (window->testAttribute(Qt::WA_DeleteOnClose)) {
+            builtRegisters_.removeAll(nullptr);
+            builtRegisters_ << window;
+        }
         window->setWindowTitle(randomCaptionText(context_.run.appDir));
         // The inventory window is shown after the main window hides; the others before.
         if (button == MainButton::Inventory) {

@@ -2,7 +2,9 @@
 
 #include "MainButtons.h"
 
+#include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -26,6 +28,8 @@ public:
     // back) the window. The button is enabled once the database is set up; pressing it gives
     // the window a random caption, shows it and hides the main window.
     void setRegisterOpener(MainButton button, std::function<QWidget*()> open);
+    // Destroys the register windows that are still open, while the tables they use exist.
+    void destroyOpenRegisters();
     // What a button shows modally over the main window, which stays (the properties window).
     void setDialogOpener(MainButton button, std::function<void()> showModally);
 
@@ -64,6 +68,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QList<QPointer<QWidget>> builtRegisters_; // windows built per opening, destroyed on close
     void buildButtons();
     void queueActivation();
     void buttonClicked(MainButton button);

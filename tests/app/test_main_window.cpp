@@ -408,6 +408,20 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void aFilmWindowStillOpenAtTheEndGoesBeforeTheTables() {
+        startUp();
+        knp(MainButton::Film)->click();
+        QPointer<TFilmForm> film;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TFilmForm*>(widget))
+                film = window;
+        }
+        QVERIFY(film);
+        app.reset();
+        QVERIFY(film.isNull());
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
     void theAddressBookIsBuiltOnceAndOnlyHidesWhenClosed() {
         writeTextFile(captionFilePath(catalogue->path()), u"Address caption\n"_s);
         QPointer<TAdressForm> book = &app->adressForm();
