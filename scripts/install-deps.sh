@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libsdl2-mixer-dev timgm6mb-soundfont
     xvfb xauth x11-apps imagemagick poppler-utils fonts-liberation2
