@@ -1,5 +1,7 @@
 #include "AdressForm.h"
 
+#include "RecordButtons.h"
+
 #include "AddressBook.h"
 #include "FindBox.h"
 #include "Navigator.h"
@@ -244,14 +246,10 @@ QWidget* TAdressForm::buildButtonRow(QWidget* page) {
     navigator_ = new Navigator(context_.tdm.source(schema::adress()), context_.dialogs,
                                Navigator::moves(), row);
     navigator_->setObjectName(u"navigator"_s);
-    okButton_ = new QPushButton(u"&OK"_s, row);
-    okButton_->setObjectName(u"OkKnp"_s);
-    cancelButton_ = new QPushButton(u"&Cancel"_s, row);
-    cancelButton_->setObjectName(u"CancelKnp"_s);
-    tipButton_ = new QPushButton(registerIcon(Icon::Tip), u"&Tip"_s, row);
-    tipButton_->setObjectName(u"TipKnp"_s);
-    for (QPushButton* button : {okButton_, cancelButton_, tipButton_})
-        button->setAutoDefault(false);
+    const RecordButtons buttons = makeRecordButtons(row, u"OkKnp"_s, u"CancelKnp"_s, u"TipKnp"_s);
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    tipButton_ = buttons.tip;
     layout->addWidget(navigator_);
     layout->addStretch();
     layout->addWidget(okButton_);

@@ -1,6 +1,8 @@
 // The building of a register window's pages from its description.
 #include "MasterGrid.h"
 #include "RegisterWindow.h"
+
+#include "RecordButtons.h"
 #include "data/BoundControls.h"
 #include "data/GridModels.h"
 #include "data/KeyFilters.h"
@@ -336,14 +338,10 @@ void RegisterWindow::buildEditPage() {
         layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    okButton_ = new QPushButton(u"&OK"_s, editPage_);
-    okButton_->setObjectName(u"ok"_s);
-    cancelButton_ = new QPushButton(u"&Cancel"_s, editPage_);
-    cancelButton_->setObjectName(u"cancel"_s);
-    tipButton_ = new QPushButton(registerIcon(Icon::Tip), u"&Tip"_s, editPage_);
-    tipButton_->setObjectName(u"tip"_s);
-    for (QPushButton* button : {okButton_, cancelButton_, tipButton_})
-        button->setAutoDefault(false);
+    const RecordButtons record = makeRecordButtons(editPage_, u"ok"_s, u"cancel"_s, u"tip"_s);
+    okButton_ = record.ok;
+    cancelButton_ = record.cancel;
+    tipButton_ = record.tip;
     buttons->addWidget(tipButton_);
     buttons->addStretch();
     buttons->addWidget(okButton_);

@@ -6,6 +6,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/SearchCriteria.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
+    registers/RecordButtons.cpp
     registers/AdressForm.cpp
     registers/CommandTable.cpp
     registers/FilmForm.cpp
