@@ -3,13 +3,28 @@ APPDIR ?= $(HOME)/Hoardly
 BUILD  ?= build
 JOBS   ?= $(shell nproc)
 
-.PHONY: run test deps configure build install screenshot clean
+.PHONY: run test test-release test-sanitize deps configure build install screenshot clean
 
 run: install
 	cd "$(APPDIR)" && ./hoardly
 
-test: build
+# Every test twice: in the release build, then in a Debug build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, where Qt's own asserts catch lifetime faults too.
+test: test-release test-sanitize
+
+test-release: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+test-sanitize: deps
+	@[ -f $(SANITIZE_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZE_BUILD) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
 
 deps:
 	@bash scripts/install-deps.sh

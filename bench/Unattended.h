@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Dialogs.h"
-#include "app/Shell.h"
+#include "ui/Dialogs.h"
+#include "ui/Shell.h"
 
 #include <QTextStream>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "IntroForm.h"
-#include "Shell.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
+#include "ui/Shell.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,11 +1,11 @@
 #include "IntroForm.h"
 
 #include "Artwork.h"
-#include "Commands.h"
 #include "DatabaseSetup.h"
-#include "Dialogs.h"
-#include "Shell.h"
 #include "Version.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/Shell.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

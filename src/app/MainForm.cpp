@@ -1,13 +1,13 @@
 #include "MainForm.h"
 
 #include "Artwork.h"
-#include "Commands.h"
-#include "Dialogs.h"
-#include "Shell.h"
 #include "Version.h"
 #include "data/RunState.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/Shell.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "Application.h"
 #include "Artwork.h"
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 

@@ -7,12 +7,9 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     app/AboutBox.cpp
     app/Application.cpp
     app/Artwork.cpp
-    app/Commands.cpp
-    app/Dialogs.cpp
     app/HelpForm.cpp
     app/IntroForm.cpp
     app/MainButtons.h
     app/MainForm.cpp
-    app/Shell.h
     app/TipsForm.cpp
 )

@@ -11,7 +11,3 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/TDM.cpp
     data/TextFiles.cpp
 )
-list(APPEND HOARDLY_WIDGET_SOURCES
-    data/BoundControls.cpp
-    data/KeyFilters.cpp
-)

@@ -2,11 +2,11 @@
 
 #include "BorrowFillinForm.h"
 #include "BorrowForm.h"
-#include "app/Commands.h"
-#include "app/Dialogs.h"
-#include "app/Shell.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/Shell.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "BorrowFillinForm.h"
 
 #include "LendingInterfaces.h"
-#include "app/Commands.h"
-#include "app/Dialogs.h"
-#include "app/Shell.h"
-#include "data/KeyFilters.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/KeyFilters.h"
+#include "ui/Shell.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

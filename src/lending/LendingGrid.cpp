@@ -1,14 +1,14 @@
 #include "LendingGrid.h"
 
 #include "Lending.h"
-#include "app/Commands.h"
-#include "app/Dialogs.h"
-#include "app/Shell.h"
-#include "data/BoundControls.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
-#include "registers/RegisterIcons.h"
+#include "ui/BoundControls.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/Icons.h"
+#include "ui/Shell.h"
 
 #include <QAction>
 #include <QEvent>

@@ -4,9 +4,9 @@
 #include "BorrowFillinForm.h"
 #include "BorrowForm.h"
 #include "LendObjectTypes.h"
-#include "app/Shell.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
+#include "ui/Shell.h"
 
 namespace hoardly {
 

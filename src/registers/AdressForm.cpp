@@ -2,18 +2,18 @@
 
 #include "RecordButtons.h"
 
-#include "AddressBook.h"
+#include "AdressBook.h"
 #include "FindBox.h"
 #include "Navigator.h"
 #include "RegisterDescription.h"
-#include "app/Commands.h"
-#include "app/Dialogs.h"
-#include "data/BoundControls.h"
-#include "data/KeyFilters.h"
 #include "data/RunState.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
 #include "data/Table.h"
+#include "ui/BoundControls.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
+#include "ui/KeyFilters.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CommandTable.h"
 #include "RegisterLogic.h"
-#include "app/Shell.h"
 #include "lending/LendingInterfaces.h"
+#include "ui/CommandTable.h"
+#include "ui/Shell.h"
 
 #include <QHash>
 #include <QList>

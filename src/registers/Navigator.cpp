@@ -1,9 +1,9 @@
 #include "Navigator.h"
 
-#include "RegisterIcons.h"
-#include "app/Commands.h"
 #include "data/DataSource.h"
 #include "data/Table.h"
+#include "ui/Commands.h"
+#include "ui/Icons.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

@@ -1,6 +1,6 @@
 #include "RecordButtons.h"
 
-#include "RegisterIcons.h"
+#include "ui/Icons.h"
 
 #include <QPushButton>
 

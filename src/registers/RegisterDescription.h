@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CommandTable.h"
 #include "FindBox.h"
 #include "Navigator.h"
-#include "RegisterIcons.h"
 #include "data/GridModels.h"
+#include "ui/CommandTable.h"
+#include "ui/Icons.h"
 
 #include <QList>
 #include <QString>

@@ -3,11 +3,11 @@
 #include "RegisterWindow.h"
 
 #include "RecordButtons.h"
-#include "data/BoundControls.h"
 #include "data/GridModels.h"
-#include "data/KeyFilters.h"
 #include "data/TDM.h"
 #include "data/Table.h"
+#include "ui/BoundControls.h"
+#include "ui/KeyFilters.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "RegisterDescription.h"
 #include "RegisterLogic.h"
-#include "app/Shell.h"
+#include "ui/Shell.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,10 +1,10 @@
 #include "SearchPage.h"
 
-#include "app/Commands.h"
-#include "app/Dialogs.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
 #include "data/TextFiles.h"
+#include "ui/Commands.h"
+#include "ui/Dialogs.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Shell.h"
 #include "registers/SearchCriteria.h"
+#include "ui/Shell.h"
 
 #include <QWidget>
 

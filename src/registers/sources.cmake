@@ -1,5 +1,5 @@
 list(APPEND HOARDLY_CORE_SOURCES
-    registers/AddressBook.cpp
+    registers/AdressBook.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
     registers/RegisterLogic.cpp
@@ -8,13 +8,11 @@ list(APPEND HOARDLY_CORE_SOURCES
 list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
     registers/AdressForm.cpp
-    registers/CommandTable.cpp
     registers/FilmForm.cpp
     registers/FindBox.cpp
     registers/MasterGrid.h
     registers/Navigator.cpp
     registers/RegisterDescription.h
-    registers/RegisterIcons.cpp
     registers/RegisterPages.cpp
     registers/RegisterWindow.cpp
     registers/SearchPage.cpp

@@ -1,4 +1,3 @@
 hoardly_add_test(test_table data/test_table.cpp)
 hoardly_add_test(test_query data/test_query.cpp)
 hoardly_add_test(test_shared_routines data/test_shared_routines.cpp)
-hoardly_add_test(test_bound_controls data/test_bound_controls.cpp)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Shell.h"
+#include "ui/Shell.h"
 
 #include <QList>
 #include <QStringList>

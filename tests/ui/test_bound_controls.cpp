@@ -1,9 +1,9 @@
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
-#include "data/BoundControls.h"
 #include "data/GridModels.h"
-#include "data/KeyFilters.h"
 #include "data/TDM.h"
+#include "ui/BoundControls.h"
+#include "ui/KeyFilters.h"
 
 #include <QCheckBox>
 #include <QLabel>

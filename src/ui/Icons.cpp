@@ -1,4 +1,4 @@
-#include "RegisterIcons.h"
+#include "Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,10 +1,10 @@
 // hoardly-screenshot WINDOW OUT.png: builds the program over a fresh starter catalogue, shows
 // one window and saves a picture of it. Used by scripts/screenshot.sh under Xvfb.
-#include "Application.h"
-#include "Artwork.h"
-#include "Dialogs.h"
 #include "ScreenshotWindows.h"
+#include "app/Application.h"
+#include "app/Artwork.h"
 #include "data/StarterData.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

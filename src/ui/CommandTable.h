@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegisterIcons.h"
+#include "Icons.h"
 
 #include <QHash>
 #include <QKeySequence>

@@ -1,4 +1,4 @@
-#include "registers/CommandTable.h"
+#include "ui/CommandTable.h"
 
 #include <QAction>
 #include <QMainWindow>

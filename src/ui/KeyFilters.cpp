@@ -1,7 +1,7 @@
 #include "KeyFilters.h"
 
-#include "SharedRoutines.h"
-#include "app/Dialogs.h"
+#include "data/SharedRoutines.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QKeyEvent>

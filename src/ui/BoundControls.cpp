@@ -1,9 +1,9 @@
 #include "BoundControls.h"
 
-#include "DataSource.h"
-#include "Errors.h"
-#include "GridModels.h"
-#include "Table.h"
+#include "data/DataSource.h"
+#include "data/Errors.h"
+#include "data/GridModels.h"
+#include "data/Table.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "TempCatalogue.h"
 #include "data/TDM.h"
-#include "registers/AddressBook.h"
+#include "registers/AdressBook.h"
 
 #include <QtTest>
 
@@ -152,4 +152,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAddressBook)
-#include "test_address_book.moc"
+#include "test_adress_book.moc"

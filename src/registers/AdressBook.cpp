@@ -1,4 +1,4 @@
-#include "AddressBook.h"
+#include "AdressBook.h"
 
 #include "data/Table.h"
 #include "lending/Lending.h"

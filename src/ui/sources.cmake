@@ -1,0 +1,11 @@
+# The base every window stands on: the dialog seam, the command wrapper, bound controls, key
+# filters, the command table and its lock, drawn icons.
+list(APPEND HOARDLY_WIDGET_SOURCES
+    ui/BoundControls.cpp
+    ui/CommandTable.cpp
+    ui/Commands.cpp
+    ui/Dialogs.cpp
+    ui/Icons.cpp
+    ui/KeyFilters.cpp
+    ui/Shell.h
+)

@@ -1,0 +1,2 @@
+hoardly_add_test(test_bound_controls ui/test_bound_controls.cpp)
+hoardly_add_test(test_command_table ui/test_command_table.cpp)
