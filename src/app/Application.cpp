@@ -10,9 +10,11 @@
 #include "registers/FilmForm.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -95,6 +97,10 @@ void Application::showAbout() {
 
 void Application::openHelp() {
     helpForm().openContents();
+}
+
+void Application::openLink(const QString& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 void Application::showMainWindow() {

@@ -3,6 +3,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
     registers/RegisterLogic.cpp
+    registers/RegisterState.cpp
     registers/SearchCriteria.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
@@ -12,7 +13,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/FindBox.cpp
     registers/MasterGrid.h
     registers/Navigator.cpp
-    registers/RegisterDescription.h
+    registers/RegisterController.cpp
+    registers/RegisterDescription.cpp
     registers/RegisterPages.cpp
     registers/RegisterWindow.cpp
     registers/SearchPage.cpp

@@ -7,5 +7,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/Dialogs.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/PictureBox.cpp
+    ui/WebLink.cpp
     ui/Shell.h
 )

@@ -4,6 +4,9 @@
 #include <functional>
 
 class QComboBox;
+class QMainWindow;
+class QMenu;
+class QToolBar;
 class QWidget;
 
 namespace hoardly::test {
@@ -14,5 +17,14 @@ void whenModal(std::function<void(QWidget*)> step);
 
 // The entries of a combo box's list, top to bottom.
 QStringList comboItems(const QComboBox* combo);
+
+// What a user can use of a window's commands right now: the tool-bar buttons by their hints,
+// the menu bar's entries as "menu|entry" (a disabled menu offers none), the pop-up's entries.
+struct UsableEntries {
+    QStringList toolBar;
+    QStringList menus;
+    QStringList popup;
+};
+UsableEntries usableEntries(const QMainWindow* window, const QToolBar* toolBar, const QMenu* popup);
 
 } // namespace hoardly::test
