@@ -2,6 +2,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/DataSource.h
     data/Dates.cpp
     data/GridModels.cpp
+    data/OwnerOnlyFiles.cpp
     data/Query.cpp
     data/Schema.cpp
     data/SharedRoutines.cpp
