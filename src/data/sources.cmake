@@ -5,6 +5,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/OwnerOnlyFiles.cpp
     data/Query.cpp
     data/Schema.cpp
+    data/SettingsRecord.cpp
     data/SharedRoutines.cpp
     data/Sqlite.cpp
     data/StarterData.cpp

@@ -1,0 +1,5 @@
+list(APPEND HOARDLY_CORE_SOURCES
+    security/CodeStorePass.cpp
+    security/MainPassword.cpp
+    security/Scramble.cpp
+)
