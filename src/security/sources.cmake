@@ -3,3 +3,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     security/MainPassword.cpp
     security/Scramble.cpp
 )
+list(APPEND HOARDLY_WIDGET_SOURCES
+    security/PasswordGroup.cpp
+    security/PasswordPrompt.cpp
+)

@@ -1,4 +1,5 @@
 hoardly_add_test(test_scramble security/test_scramble.cpp)
+hoardly_add_test(test_password security/test_password.cpp)
 
 # The scramble pass is killed half-way in a process of its own.
 add_executable(code_pass_child security/code_pass_child.cpp)
