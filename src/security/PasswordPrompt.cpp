@@ -49,7 +49,8 @@ PasswordPrompt::PasswordPrompt(AppContext& context, const Look& look, QWidget* p
     layout->addWidget(label);
     layout->addWidget(edit_);
     layout->addWidget(buttons);
-    setMinimumWidth(260);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    edit_->setMinimumWidth(240);
 }
 
 bool PasswordPrompt::ask() {

@@ -7,6 +7,7 @@
 #include "security/Scramble.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -245,6 +246,10 @@ private slots:
                                u"You have a new password. Don't forget it."_s);
         QCOMPARE(storedPassword(), ScrambleText(u"BlåBär12"_s));
         QVERIFY(run->dataChanged);
+        // Written in place: the settings file is still private to its owner.
+        QCOMPARE(QFile::permissions(catalogue->file(u"Config.db"_s)) &
+                     QFileDevice::Permissions(0x7077),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(!group.isEntering());
         QVERIFY(group.passwordEdit()->text().isEmpty());
         QVERIFY(group.verifyEdit()->text().isEmpty());
