@@ -1,7 +1,10 @@
 list(APPEND HOARDLY_CORE_SOURCES
     registers/AdressBook.cpp
+    registers/CurrentLiteratureList.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
+    registers/LiteraturePickLists.cpp
+    registers/LiteratureSearch.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
 )
