@@ -4,6 +4,9 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/FilmSearch.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
+    registers/SoftwareLists.cpp
+    registers/SoftwareSearch.cpp
+    registers/WebAddress.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
