@@ -7,6 +7,9 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/LiteratureSearch.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
+    registers/SoftwareLists.cpp
+    registers/SoftwareSearch.cpp
+    registers/WebAddress.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
