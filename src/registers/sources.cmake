@@ -2,6 +2,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/AdressBook.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
+    registers/Inventory.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
 )
