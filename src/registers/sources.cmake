@@ -5,6 +5,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/FilmSearch.cpp
     registers/LiteraturePickLists.cpp
     registers/LiteratureSearch.cpp
+    registers/Inventory.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
     registers/SoftwareLists.cpp
