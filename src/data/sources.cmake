@@ -3,6 +3,8 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/Dates.cpp
     data/GridModels.cpp
     data/OwnerOnlyFiles.cpp
+    data/PictureChecks.cpp
+    data/PictureField.cpp
     data/Query.cpp
     data/Schema.cpp
     data/SettingsRecord.cpp
