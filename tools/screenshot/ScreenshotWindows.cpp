@@ -10,6 +10,7 @@
 #include "lending/BorrowChoiceForm.h"
 #include "lending/BorrowFillinForm.h"
 #include "lending/BorrowForm.h"
+#include "lending/EpostForm.h"
 #include "lending/LendingWindows.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
@@ -186,6 +187,17 @@ QWidget* showLendingOverview(Application& app) {
     return &app.lending().borrowForm();
 }
 
+// A reminder on its way: the server has taken the greeting, the message goes.
+QWidget* showReminderProgress(Application& app) {
+    setUpNow(app);
+    app.start();
+    auto& window = app.addWindow<TEpostForm>(app.dialogs(), &app.mainForm());
+    window.begin();
+    window.setStatus(QString::fromUtf8(reminderText::kConnected));
+    window.setBar(50);
+    return &window;
+}
+
 } // namespace
 
 // One line a window.
@@ -204,6 +216,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-choice", showLendingChoice},
         {"lending-fillin", showLendingFillin},
         {"lending-overview", showLendingOverview},
+        {"reminder-progress", showReminderProgress},
     };
     return windows;
 }
