@@ -5,6 +5,8 @@
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
+#include "Version.h"
+#include "lending/EmailReminders.h"
 #include "lending/LendingWindows.h"
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
@@ -52,14 +54,20 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setDialogOpener(MainButton::Properties, [this] { configForm_->exec(); });
 
     mainForm_->setIntro([this] { showIntro(); });
+    ReminderOptions reminderOptions;
+    reminderOptions.downloadAddress = QString::fromLatin1(kDownloadAddress);
+    reminders_ = std::make_unique<EmailReminders>(context_, mainForm_.get(), reminderOptions);
+    mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 
 Application::~Application() {
-    // A register window still open at the end uses the tables: it goes before them.
+    // A register window still open at the end uses the tables: it goes before them, and so
+    // does a reminder still on its way.
     mainForm_->destroyOpenRegisters();
+    reminders_.reset();
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
     lending_->setAddressBook(nullptr);

@@ -13,6 +13,7 @@
 
 namespace hoardly {
 
+class EmailReminders;
 class LendingWindows;
 class TAboutBox;
 class TAdressForm;
@@ -52,6 +53,8 @@ public:
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
     LendingWindows& lending() { return *lending_; }
+    // The reminder scan that the main window's first activation runs.
+    EmailReminders& reminders() { return *reminders_; }
     // The address book, built at start-up and kept for the whole run.
     TAdressForm& adressForm() { return *adressForm_; }
     // The properties window, built at start-up and kept for the whole run.
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;
     std::unique_ptr<LendingWindows> lending_;
+    std::unique_ptr<EmailReminders> reminders_;
     std::vector<std::unique_ptr<QObject>> windows_;
     TAdressForm* adressForm_ = nullptr; // one of windows_
     TConfigForm* configForm_ = nullptr; // one of windows_

@@ -11,6 +11,7 @@
 #include "lending/BorrowChoiceForm.h"
 #include "lending/BorrowFillinForm.h"
 #include "lending/BorrowForm.h"
+#include "lending/EpostForm.h"
 #include "lending/LendingWindows.h"
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
@@ -273,6 +274,17 @@ QWidget* showPasswordCodeStore(Application& app) {
     return prompt;
 }
 
+// A reminder on its way: the server has taken the greeting, the message goes.
+QWidget* showReminderProgress(Application& app) {
+    setUpNow(app);
+    app.start();
+    auto& window = app.addWindow<TEpostForm>(app.dialogs(), &app.mainForm());
+    window.begin();
+    window.setStatus(QString::fromUtf8(reminderText::kConnected));
+    window.setBar(50);
+    return &window;
+}
+
 } // namespace
 
 // One line a window.
@@ -296,6 +308,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"properties-lending", showPropertiesLending},
         {"password-current", showPasswordCurrent},
         {"password-codestore", showPasswordCodeStore},
+        {"reminder-progress", showReminderProgress},
     };
     return windows;
 }
