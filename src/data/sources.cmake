@@ -2,6 +2,8 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/DataSource.h
     data/Dates.cpp
     data/GridModels.cpp
+    data/PictureChecks.cpp
+    data/PictureField.cpp
     data/Query.cpp
     data/Schema.cpp
     data/SharedRoutines.cpp

@@ -89,6 +89,8 @@ struct SearchRegister {
 const SearchRegister& filmSearch();
 // The literature window's six criteria.
 const SearchRegister& literatureSearch();
+// The software window's eight criteria.
+const SearchRegister& softwareSearch();
 
 // A statement ready to run: the typed values bound to "?" marks, so no typed character can
 // change the statement, and the same statement with the values written in as SQL literals
