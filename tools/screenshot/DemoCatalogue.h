@@ -23,5 +23,7 @@ void addDemoFilms(TDM& tdm);
 void addDemoLoans(TDM& tdm);
 // People and a shop in the address book.
 void addDemoAddresses(TDM& tdm);
+// Objects of the home inventory, each with a picture.
+void addDemoInventory(TDM& tdm);
 
 } // namespace hoardly
