@@ -25,5 +25,7 @@ void addDemoLoans(TDM& tdm);
 void addDemoAddresses(TDM& tdm);
 // Objects of the home inventory, each with a picture.
 void addDemoInventory(TDM& tdm);
+// Software items, their manufacturers remembered for the pick list, and one of them lent out.
+void addDemoSoftware(TDM& tdm);
 
 } // namespace hoardly
