@@ -6,8 +6,10 @@
 #include "MainForm.h"
 #include "TipsForm.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,6 +45,11 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     lending_->setAddressBook(adressForm_);
     mainForm_->setRegisterOpener(MainButton::Addresses,
                                  [this]() -> QWidget* { return adressForm_; });
+    // The properties window, modal over the main window, and the prompt it asks the current
+    // password with.
+    auto& currentPasswordPrompt = addWindow<TPwForm2>(context_);
+    configForm_ = &addWindow<TConfigForm>(PropertiesParts{context_, currentPasswordPrompt, {}});
+    mainForm_->setDialogOpener(MainButton::Properties, [this] { configForm_->exec(); });
 
     mainForm_->setIntro([this] { showIntro(); });
     mainForm_->setRegisterOpener(MainButton::Film,
@@ -57,6 +64,7 @@ Application::~Application() {
     helpForm_.reset();
     lending_->setAddressBook(nullptr);
     adressForm_ = nullptr;
+    configForm_ = nullptr;
     while (!windows_.empty())
         windows_.pop_back();
     context_.lending = nullptr;

@@ -16,6 +16,7 @@ namespace hoardly {
 class LendingWindows;
 class TAboutBox;
 class TAdressForm;
+class TConfigForm;
 class THelpForm;
 class TMainForm;
 class TTipsForm;
@@ -53,6 +54,8 @@ public:
     LendingWindows& lending() { return *lending_; }
     // The address book, built at start-up and kept for the whole run.
     TAdressForm& adressForm() { return *adressForm_; }
+    // The properties window, built at start-up and kept for the whole run.
+    TConfigForm& configForm() { return *configForm_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<LendingWindows> lending_;
     std::vector<std::unique_ptr<QObject>> windows_;
     TAdressForm* adressForm_ = nullptr; // one of windows_
+    TConfigForm* configForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;
 };
 

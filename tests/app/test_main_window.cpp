@@ -12,6 +12,7 @@
 #include "data/TextFiles.h"
 #include "lending/BorrowFillinForm.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 
@@ -464,6 +465,24 @@ private slots:
         QVERIFY(help.isVisible());
         QCOMPARE(help.tabs()->currentIndex(), 0); // at its contents
         QVERIFY(help.browser()->source().toLocalFile().endsWith(u"/index.html"_s));
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void thePropertiesButtonShowsThePropertiesWindowModally() {
+        startUp();
+        QString shownTab;
+        bool modalOverVisibleMain = false;
+        test::whenModal([&](QWidget* modal) {
+            QCOMPARE(modal, &app->configForm());
+            modalOverVisibleMain = app->configForm().isModal() && main().isVisible();
+            shownTab = app->configForm().tabs()->tabText(app->configForm().tabs()->currentIndex());
+            app->configForm().findChild<QPushButton*>(u"CloseKnp"_s)->click();
+        });
+        knp(MainButton::Properties)->click();
+        QVERIFY(modalOverVisibleMain);
+        QCOMPARE(shownTab, u"Security"_s);
+        QVERIFY(!app->configForm().isVisible());
+        QVERIFY(main().isVisible());
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
