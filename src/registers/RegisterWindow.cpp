@@ -1,7 +1,6 @@
 #include "RegisterWindow.h"
 
 #include "MasterGrid.h"
-#include "data/Pictures.h"
 #include "data/TDM.h"
 #include "data/Table.h"
 #include "ui/BoundControls.h"
@@ -69,6 +68,9 @@ RegisterWindow::~RegisterWindow() {
     // The pages go while the window is whole: a control losing the focus on its way out
     // still reaches a window, not the remains of one.
     delete takeCentralWidget();
+    // The tool bar, menus and find box go later, with QMainWindow: none reaches this window then.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
 }
 
 Table& RegisterWindow::table() const {
@@ -383,8 +385,7 @@ void RegisterWindow::prepareEntry(RegisterMode mode) {
             const QDate stored = adding ? QDate() : table.asDate(field.field);
             date->setDate(stored.isValid() ? stored : QDate::currentDate());
         } else if (auto* picture = qobject_cast<PictureBox*>(control)) {
-            picture->setBitmap(adding ? QByteArray()
-                                      : pictureBitmap(table.value(field.field).toByteArray()));
+            picture->setFieldValue(adding ? QByteArray() : table.value(field.field).toByteArray());
         } else if (field.writtenAtOk && field.kind == EditKind::Check) {
             qobject_cast<QCheckBox*>(control)->setChecked(!adding && table.asLogical(field.field));
         } else if (field.kind == EditKind::Radio && !adding) {
@@ -407,7 +408,7 @@ void RegisterWindow::writeUnbound() {
         } else if (auto* date = qobject_cast<QDateEdit*>(control)) {
             table.setDate(field.field, date->date());
         } else if (auto* picture = qobject_cast<PictureBox*>(control)) {
-            table.setBytes(field.field, storedPicture(picture->bitmap()));
+            table.setBytes(field.field, picture->fieldValue());
         } else if (field.writtenAtOk && field.kind == EditKind::Check) {
             table.setLogical(field.field, qobject_cast<QCheckBox*>(control)->isChecked());
         } else if (field.kind == EditKind::Radio) {

@@ -3,7 +3,7 @@
 #include "data/DataSource.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
-#include "data/Pictures.h"
+#include "PictureCodec.h"
 #include "data/Table.h"
 
 #include <QCheckBox>
@@ -173,15 +173,14 @@ PictureBinding::PictureBinding(DataSource& source, const QString& field, QLabel*
 void PictureBinding::show(const QString&) {
     if (!label_)
         return;
-    QPixmap picture;
     const Table& table = this->table();
-    if (table.isOpen())
-        picture.loadFromData(pictureBitmap(table.value(field()).toByteArray()));
+    const QImage picture =
+        table.isOpen() ? pictureFromField(table.value(field()).toByteArray()) : QImage();
     if (picture.isNull()) {
         label_->clear();
     } else {
         label_->setScaledContents(true);
-        label_->setPixmap(picture);
+        label_->setPixmap(QPixmap::fromImage(picture));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "PictureBox.h"
 
-#include <QBuffer>
+#include "PictureCodec.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -16,25 +17,20 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
     setMinimumSize(120, 90);
 }
 
-void PictureBox::setBitmap(const QByteArray& bitmap) {
-    QPixmap picture;
-    if (!bitmap.isEmpty() && picture.loadFromData(bitmap)) {
-        bitmap_ = bitmap;
-        setPixmap(picture);
-    } else {
-        bitmap_.clear();
+void PictureBox::setImage(const QImage& image) {
+    image_ = image;
+    if (image_.isNull())
         clear();
-    }
+    else
+        setPixmap(QPixmap::fromImage(image_));
 }
 
-void PictureBox::setImage(const QImage& image) {
-    QByteArray bytes;
-    if (!image.isNull()) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "BMP");
-    }
-    setBitmap(bytes);
+void PictureBox::setFieldValue(const QByteArray& stored) {
+    setImage(pictureFromField(stored));
+}
+
+QByteArray PictureBox::fieldValue() const {
+    return pictureFieldValue(image_);
 }
 
 PictureBox::Action PictureBox::actionOf(const QKeyEvent* event) {
@@ -70,13 +66,13 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
             setImage(image);
         break;
     case Action::Copy:
-        if (!bitmap_.isEmpty())
-            clipboard->setImage(QImage::fromData(bitmap_));
+        if (!image_.isNull())
+            clipboard->setImage(image_);
         break;
     case Action::Cut:
-        if (!bitmap_.isEmpty())
-            clipboard->setImage(QImage::fromData(bitmap_));
-        setBitmap({});
+        if (!image_.isNull())
+            clipboard->setImage(image_);
+        setImage({});
         break;
     case Action::None:
         QLabel::keyPressEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QLabel>
 
 namespace hoardly {
@@ -13,11 +14,12 @@ class PictureBox final : public QLabel {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // The picture in the Windows BMP format; empty for none.
-    QByteArray bitmap() const { return bitmap_; }
-    void setBitmap(const QByteArray& bitmap);
-    // Shows a picture of any kind the program reads, kept as a bitmap.
+    // The picture shown; a null image for none.
+    QImage image() const { return image_; }
     void setImage(const QImage& image);
+    // A picture field's value in and out: the bitmap behind its header.
+    void setFieldValue(const QByteArray& stored);
+    QByteArray fieldValue() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -27,7 +29,7 @@ private:
     enum class Action { None, Paste, Copy, Cut };
     static Action actionOf(const QKeyEvent* event);
 
-    QByteArray bitmap_;
+    QImage image_;
 };
 
 } // namespace hoardly

@@ -9,5 +9,6 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/KeyFilters.cpp
     ui/PictureBox.cpp
     ui/WebLink.cpp
+    ui/PictureCodec.cpp
     ui/Shell.h
 )

@@ -1,7 +1,7 @@
 #include "FakeShell.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
-#include "data/Pictures.h"
+#include "data/PictureField.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "registers/RegisterWindow.h"
@@ -223,14 +223,14 @@ private slots:
         auto* date = qobject_cast<QDateEdit*>(window->editControl(u"Inkopt_Datum"_s));
         auto* picture = qobject_cast<PictureBox*>(window->editControl(u"Bild"_s));
         QCOMPARE(date->date(), QDate::currentDate());
-        QVERIFY(picture->bitmap().isEmpty());
+        QVERIFY(picture->image().isNull());
         QTest::keyClicks(window->editControl(u"Benamning"_s), u"Vase"_s);
         date->setDate(QDate(2021, 5, 4));
         QGuiApplication::clipboard()->setImage(filled(Qt::red, {8, 6}));
         picture->setFocus();
         QTest::keyClick(picture, Qt::Key_Insert, Qt::ShiftModifier); // the box's paste
         QCOMPARE(window->mode(), RegisterMode::Adding);
-        QVERIFY(!picture->bitmap().isEmpty());
+        QVERIFY(!picture->image().isNull());
         window->okButton()->click();
         QCOMPARE(window->mode(), RegisterMode::Browsing);
         QCOMPARE(stored(u"Value.DB"_s, u"SELECT Inkopt_Datum FROM Value"_s), u"2021-05-04"_s);
@@ -243,7 +243,7 @@ private slots:
         const QString pictureLength = stored(u"Value.DB"_s, u"SELECT length(Bild) FROM Value"_s);
         window->editRecord();
         QCOMPARE(date->date(), QDate(2021, 5, 4));
-        QCOMPARE(QImage::fromData(picture->bitmap()).size(), QSize(8, 6));
+        QCOMPARE(picture->image().size(), QSize(8, 6));
         date->setDate(QDate(2022, 1, 1));
         picture->setFocus();
         QTest::keyClick(picture, Qt::Key_X, Qt::ControlModifier);

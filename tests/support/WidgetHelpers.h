@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 class QComboBox;
 class QMainWindow;
 class QMenu;
 class QToolBar;
-class QWidget;
 
 namespace hoardly::test {
 
@@ -26,5 +26,13 @@ struct UsableEntries {
     QStringList popup;
 };
 UsableEntries usableEntries(const QMainWindow* window, const QToolBar* toolBar, const QMenu* popup);
+
+// The control of that name in the window; the test stops when there is none.
+template <class T> T* child(const QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 } // namespace hoardly::test
