@@ -139,6 +139,9 @@ void RegisterWindow::addToPage(PagePlace place, QWidget* widget, bool browsingCo
     QBoxLayout* layout = places_.value(place);
     Q_ASSERT_X(layout, "RegisterWindow::addToPage", "the register's layout has no such place");
     layout->addWidget(widget);
+    // On a page already shown, a new control would only appear at the next event round.
+    if (!widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        widget->show();
     if (browsingControl)
         browsingControls_ << widget;
     updateTabOrder();

@@ -593,6 +593,7 @@ private slots:
     }
 
     void aMissingColumnShowsOneBoxWhenTheBookOpens() {
+        catalogue->exec(u"adress.DB"_s, u"DROP INDEX EMobil"_s);
         catalogue->exec(u"adress.DB"_s, u"ALTER TABLE Adress DROP COLUMN Mobil"_s);
         addPeopleWithoutMobiles();
         dialogs.answer(Answer::Ok);

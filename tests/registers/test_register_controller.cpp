@@ -45,6 +45,7 @@ RegisterDescription musicLike() {
     d.table = &schema::musik();
     d.detailTables = {&schema::song()};
     d.nameField = u"Titel"_s;
+    d.openIndex = u"MusikTBIndex1"_s; // by number: the records in the order they were filed
     d.editFields = {EditField(u"Title*"_s, u"Titel"_s), EditField(u"Artist/group*"_s, u"Artist"_s)};
     d.entryFocus = u"Titel"_s;
     d.checks = {
