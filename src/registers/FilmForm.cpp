@@ -86,6 +86,7 @@ RegisterDescription filmDescription() {
                  HeadingTrigger::ListClick | HeadingTrigger::ListKey | HeadingTrigger::Navigator |
                      HeadingTrigger::FindTextChanged | HeadingTrigger::Found};
     d.browse.name = u"Film"_s;
+    d.browse.title = u"Film"_s;
     d.browse.picture = Picture::Film;
     d.browse.listColumns = {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Title"_s}};
     d.browse.panel = {PanelField(u"Starring:"_s, {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}),

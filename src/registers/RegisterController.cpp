@@ -11,6 +11,8 @@
 #include "ui/Dialogs.h"
 #include "ui/Shell.h"
 
+#include <utility>
+
 namespace hoardly {
 
 RegisterController::RegisterController(AppContext& context, const RegisterDescription& description,
@@ -73,6 +75,8 @@ void RegisterController::open() {
 bool RegisterController::close() {
     if (mode_ == RegisterMode::MasterList && !run([this] { leaveMasterList(); }))
         return false; // what the grid holds could not be stored: the window stays
+    if (isEntry(mode_) && !endEntryForClosing())
+        return false;
     // A pending entry goes with the tables, so the next opening starts browsing.
     run([this] {
         const QList<Table*> all = tables();
@@ -83,6 +87,27 @@ bool RegisterController::close() {
     if (!hooks_.closing || hooks_.closing())
         context_.shell.showMainWindow();
     return true;
+}
+
+bool RegisterController::endEntryForClosing() {
+    Box box;
+    box.kind = BoxKind::Question;
+    box.caption = QStringLiteral("Close window");
+    box.text = QStringLiteral("The record you are entering is not saved. Do you want to save it "
+                              "before the window closes?");
+    box.icon = BoxIcon::Question;
+    box.buttons = {Answer::Yes, Answer::No, Answer::Cancel};
+    switch (context_.dialogs.show(view_.boxParent(), box)) {
+    case Answer::Yes:
+        accept(); // OK's checks: a refused record keeps the window open
+        break;
+    case Answer::No:
+        cancel();
+        break;
+    default:
+        return false;
+    }
+    return !isEntry(mode_);
 }
 
 // --- the record commands --------------------------------------------------------------------
@@ -135,6 +160,7 @@ void RegisterController::accept() {
         setMode(RegisterMode::Browsing);
         view_.rememberEntry();
         view_.endEntry();
+        applyPendingSort();
         refreshTable();
         if (hooks_.afterPost)
             hooks_.afterPost(entry);
@@ -150,6 +176,7 @@ void RegisterController::cancel() {
         table().cancel();
         setMode(RegisterMode::Browsing);
         view_.endEntry();
+        applyPendingSort();
         refreshTable();
         if (hooks_.afterCancel)
             hooks_.afterCancel(entry);
@@ -230,10 +257,21 @@ void RegisterController::leaveMasterList() {
 }
 
 void RegisterController::sortBy(const QString& index) {
+    if (isEntry(mode_)) {
+        pendingSort_ = index;
+        return;
+    }
     run([this, &index] {
         table().selectIndex(index);
         table().first();
     });
+}
+
+void RegisterController::applyPendingSort() {
+    if (pendingSort_.isEmpty())
+        return;
+    table().selectIndex(std::exchange(pendingSort_, QString()));
+    table().first();
 }
 
 void RegisterController::lend() {

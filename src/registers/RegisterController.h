@@ -98,7 +98,8 @@ public:
     void showSearch();
     void showMasterList();
     void back();
-    // A sort option: the table's order becomes the index's, from its first record.
+    // A sort option: the table's order becomes the index's, from its first record. Chosen
+    // during an entry, it comes when the entry ends, so the pending record stays as it is.
     void sortBy(const QString& index);
     // The register's lending command: its record goes to the shared lending command.
     void lend();
@@ -110,6 +111,9 @@ public:
 
 private:
     void leaveMasterList();
+    // Closing with an entry open: true when it was saved or dropped as the user chose.
+    bool endEntryForClosing();
+    void applyPendingSort();
     void removeCurrent();
     void refreshTable();
 
@@ -119,6 +123,7 @@ private:
     RegisterHooks hooks_;
     RegisterMode mode_ = RegisterMode::Browsing;
     DerivedState state_;
+    QString pendingSort_;
 };
 
 } // namespace hoardly

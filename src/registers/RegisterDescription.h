@@ -167,6 +167,7 @@ struct Heading {
 // The browse page: the list of records, the current record's panel and a navigator.
 struct BrowsePage {
     QString name;
+    QString title;                  // the page's heading, before the picture; empty: none
     std::optional<Picture> picture; // beside the heading
     QList<GridColumn> listColumns;  // none: the page has no list
     QList<PanelField> panel;

@@ -11,6 +11,7 @@
 #include "ui/PictureBox.h"
 #include "ui/WebLink.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -131,6 +132,15 @@ QWidget* RegisterWindow::buildHeadingRow(QWidget* page) {
     auto* row = new QWidget(page);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    if (!d_.browse.title.isEmpty()) {
+        auto* title = new QLabel(d_.browse.title, row);
+        title->setObjectName(u"pageHeading"_s);
+        QFont titleFont = boldOf(title->font());
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+        title->setFont(titleFont);
+        layout->addWidget(title);
+        layout->addSpacing(12);
+    }
     if (d_.browse.picture) {
         auto* picture = new QLabel(row);
         picture->setObjectName(u"picture"_s);
@@ -205,6 +215,7 @@ QGroupBox* RegisterWindow::buildFindGroup(QWidget* page) {
                                                          : def.options[0].field;
     findBox_ = new FindBox(source(), startField, def.startLength, findGroup_);
     findBox_->setObjectName(u"findBox"_s);
+    findBox_->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
     connectFaults(findBox_);
     auto* result = new QLabel(findGroup_);
     result->setObjectName(u"findResult"_s);
@@ -274,6 +285,7 @@ QWidget* RegisterWindow::buildRecordPanel() {
             memo->setFocusPolicy(Qt::ClickFocus);
             memo->setMinimumHeight(70);
             memo->setMaximumHeight(170);
+            memo->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
             connectFaults(new MemoBinding(source(), first, memo, 240));
             single = memo;
             break;
@@ -368,6 +380,7 @@ QWidget* RegisterWindow::buildEditControl(const EditField& field, QWidget* page,
         combo->addItems(items);
         combo->setCurrentIndex(-1);
         connectFaults(new ComboBinding(source(), field.field, combo));
+        combo->view()->installEventFilter(this); // ESC in the open list closes the list only
         if (!field.remembered.isEmpty())
             pickLists_ << std::pair{field.field, combo};
         control = combo;
@@ -377,6 +390,7 @@ QWidget* RegisterWindow::buildEditControl(const EditField& field, QWidget* page,
         auto* memo = new QPlainTextEdit(page);
         memo->setTabChangesFocus(true);
         memo->setMinimumHeight(70);
+        memo->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
         connectFaults(new MemoBinding(source(), field.field, memo, field.maxLength));
         control = memo;
         break;

@@ -8,6 +8,7 @@
 #include "ui/KeyFilters.h"
 #include "ui/PictureBox.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -61,6 +63,7 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
     if (masterGrid_) // in the master list's grid ENTER ends the cell edit
         enterAsTab_->exempt(masterGrid_);
     updateTabOrder();
+    claimRecordKeys(pages_);
     controller_->refreshState();
 }
 
@@ -170,6 +173,26 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
     enterSearch_ = std::move(enter);
     if (keepsEnter)
         enterAsTab_->exempt(page);
+    claimRecordKeys(page);
+}
+
+void RegisterWindow::claimRecordKeys(QWidget* root) {
+    for (QWidget* box : root->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box) ||
+            qobject_cast<QAbstractSpinBox*>(box))
+            box->installEventFilter(this);
+    }
+}
+
+bool RegisterWindow::isRecordKey(const QKeyEvent* key) const {
+    if (mode() != RegisterMode::Browsing ||
+        (key->modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier)
+        return false;
+    const QString command = key->key() == Qt::Key_Insert   ? cmd::edit
+                            : key->key() == Qt::Key_Delete ? cmd::remove
+                                                           : QString();
+    const QAction* action = command.isEmpty() ? nullptr : commands_->action(command);
+    return action && action->isEnabled();
 }
 
 void RegisterWindow::showSearchPage() {
@@ -296,6 +319,24 @@ void RegisterWindow::updateHeading() {
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyRelease)
         updateHeading();
+    // While browsing, Shift+Insert and Shift+Delete edit and delete the record wherever the
+    // focus is; a box would take them as paste and cut and the command would never run.
+    if (event->type() == QEvent::ShortcutOverride && isRecordKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    // ESC in an open pick list is the list's: it closes the list, the entry stays. Left to
+    // the list, the window's ESC would then cancel the entry as well.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(watched); view && view->isVisible()) {
+            if (auto* combo = qobject_cast<QComboBox*>(view->window()->parentWidget())) {
+                combo->hidePopup();
+                event->accept();
+                return true;
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -303,6 +344,7 @@ void RegisterWindow::chooseFindOption(int index) {
     const FindOption& option = d_.find->options[index];
     findBox_->setField(option.field, option.maxLength);
     findBox_->setFocus(Qt::OtherFocusReason);
+    findBox_->selectAll(); // typing replaces the value shown, also when the box had the focus
 }
 
 // --- sorting --------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QComboBox;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -137,6 +138,9 @@ private:
     void focusBrowsing() override;
     void commitGrid() override;
 
+    // Shift+Insert and Shift+Delete stay the record commands in the boxes under `root`.
+    void claimRecordKeys(QWidget* root);
+    bool isRecordKey(const QKeyEvent* key) const;
     void buildCommands();
     void buildBrowsePage();
     void buildOnePage();

@@ -8,7 +8,9 @@
 #include "registers/FilmForm.h"
 #include "registers/SearchPage.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -601,7 +603,8 @@ private slots:
         openWindow();
         trigger(u"add"_s);
         QTest::keyClicks(titleBox(), u"Never stored"_s);
-        window->close(); // the pending film goes with the table
+        dialogs.answer(Answer::No);
+        window->close(); // asked, the pending film goes with the table
         QVERIFY(!films().isOpen());
         QCOMPARE(shell.mainWindowShown, 1);
         QTRY_VERIFY(window.isNull());
@@ -769,6 +772,148 @@ private slots:
         QApplication::sendEvent(target, &event);
         QTRY_VERIFY(window->popupMenu()->isVisible());
         window->popupMenu()->hide();
+    }
+
+    void aRightClickOnTheFindBoxOrAMemoOpensThePopUpMenuToo() {
+        fillFilms();
+        openWindow();
+        QWidget* memo = window->findChild<QPlainTextEdit*>(u"panel_Kommentar"_s);
+        QVERIFY(memo);
+        for (QWidget* target : {static_cast<QWidget*>(window->findBox()), memo}) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    target->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(target, &event);
+            QTRY_VERIFY(window->popupMenu()->isVisible());
+            window->popupMenu()->hide();
+        }
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    void theBrowsePageShowsItsHeading() {
+        openWindow();
+        auto* heading = window->findChild<QLabel*>(u"pageHeading"_s);
+        QVERIFY(heading);
+        QCOMPARE(heading->text(), u"Film"_s);
+        QVERIFY(heading->isVisible());
+        QVERIFY(window->findChild<QLabel*>(u"picture"_s)->isVisible());
+        QCOMPARE(window->heading()->text(), u"Movies"_s);
+    }
+
+    // ESC in an open pick list closes the list and leaves the entry as it is.
+    void escapeInAnOpenPickListClosesTheListOnly() {
+        fillFilms();
+        openWindow();
+        trigger(u"add"_s);
+        QTest::keyClicks(titleBox(), u"Typed"_s);
+        for (const QString& field : {u"Kategori"_s, u"Media"_s}) {
+            QComboBox* combo = pick(field);
+            combo->setFocus();
+            combo->showPopup();
+            QTRY_VERIFY(combo->view()->isVisible());
+            QTest::keyClick(combo->view(), Qt::Key_Escape);
+            QTRY_VERIFY(!combo->view()->isVisible());
+            QCOMPARE(window->mode(), RegisterMode::Adding);
+            QCOMPARE(titleBox()->text(), u"Typed"_s);
+        }
+        // With the list closed, ESC cancels.
+        QTest::keyClick(pick(u"Aktor"_s), Qt::Key_Escape);
+        QCOMPARE(window->mode(), RegisterMode::Browsing);
+    }
+
+    // Edit and delete keep their keys in the find box, which would paste and cut with them.
+    void theRecordKeysWorkFromTheFindBox() {
+        fillFilms();
+        openWindow();
+        window->findBox()->setFocus();
+        QTest::keyClick(window->findBox(), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(window->mode(), RegisterMode::Editing);
+        window->cancelRecord();
+        window->findBox()->setFocus();
+        QGuiApplication::clipboard()->clear();
+        dialogs.answer(Answer::No);
+        QTest::keyClick(window->findBox(), Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(dialogs.boxes().size(), 1);
+        QCOMPARE(dialogs.lastBox().caption, u"Delete record?"_s);
+        QCOMPARE(window->findBox()->text(), u"Brazil"_s); // nothing was cut
+        // During an entry the boxes keep their own meaning of the keys: paste.
+        trigger(u"add"_s);
+        QGuiApplication::clipboard()->setText(u"Pasted"_s);
+        QTest::keyClick(titleBox(), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(titleBox()->text(), u"Pasted"_s);
+        window->cancelRecord();
+    }
+
+    // The order chosen while a film is typed comes when the entry ends; the film is kept.
+    void aSortOrderChosenDuringAnEntryWaitsForItsEnd() {
+        fillFilms();
+        openWindow();
+        trigger(u"add"_s);
+        QTest::keyClicks(titleBox(), u"Metropolis"_s);
+        trigger(u"sortTitle"_s);
+        QCOMPARE(window->mode(), RegisterMode::Adding);
+        QCOMPARE(films().state(), TableState::Insert);
+        QVERIFY(command(u"sortTitle"_s)->isChecked());
+        window->acceptRecord();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+        QCOMPARE(window->mode(), RegisterMode::Browsing);
+        QCOMPARE(films().indexName(), u"Filmtitel"_s);
+        QCOMPARE(catalogue->scalar(u"film.DB"_s, u"SELECT \"Index\" FROM Film WHERE Titel = "
+                                                 "'Metropolis'"_s),
+                 u"6"_s);
+        // And after Cancel too.
+        trigger(u"edit"_s);
+        trigger(u"sortIndex"_s);
+        QCOMPARE(films().state(), TableState::Edit);
+        window->cancelRecord();
+        QCOMPARE(films().indexName(), u"Nummer"_s);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
+    }
+
+    // Closing with a film typed asks: save it (with OK's checks), drop it, or stay.
+    void closingDuringAnEntryAsksWhatBecomesOfIt() {
+        fillFilms();
+        openWindow();
+        trigger(u"add"_s);
+        QTest::keyClicks(titleBox(), u"Heat"_s);
+        dialogs.answer(Answer::Cancel);
+        QVERIFY(!window->close());
+        dialogs.expectBox(0, BoxKind::Question, u"Close window"_s,
+                          u"The record you are entering is not saved. Do you want to save it "
+                          u"before the window closes?"_s,
+                          BoxIcon::Question);
+        QCOMPARE(dialogs.lastBox().buttons,
+                 (QList<Answer>{Answer::Yes, Answer::No, Answer::Cancel}));
+        QCOMPARE(window->mode(), RegisterMode::Adding);
+        QCOMPARE(titleBox()->text(), u"Heat"_s);
+        QCOMPARE(shell.mainWindowShown, 0);
+        // Saving runs OK's checks: without a title the window stays with the entry.
+        titleBox()->clear();
+        dialogs.answer(Answer::Yes);
+        dialogs.answer(Answer::Ok);
+        QVERIFY(!window->close());
+        QCOMPARE(dialogs.lastBox().text, u"Name/title is required."_s);
+        QCOMPARE(window->mode(), RegisterMode::Adding);
+        QTest::keyClicks(titleBox(), u"Heat"_s);
+        dialogs.answer(Answer::Yes);
+        QVERIFY(window->close());
+        QCOMPARE(shell.mainWindowShown, 1);
+        QCOMPARE(catalogue->scalar(u"film.DB"_s, u"SELECT count(*) FROM Film WHERE Titel = "
+                                                 "'Heat'"_s),
+                 u"1"_s);
+        QVERIFY(run.dataChanged);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    // Entering the find box through its option selects the value shown, so typing replaces it.
+    void enteringTheFindBoxSelectsItsValue() {
+        fillFilms();
+        openWindow();
+        QTest::mouseClick(window->findOption(1), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), window->findBox());
+        QCOMPARE(window->findBox()->selectedText(), u"1"_s);
+        QTest::keyClicks(window->findBox(), u"3"_s);
+        QCOMPARE(window->findBox()->text(), u"3"_s);
+        QCOMPARE(currentTitle(), u"Casablanca"_s);
     }
 
     // Each mode and exactly what it leaves usable of the tool bar, the menus and the pop-up.
