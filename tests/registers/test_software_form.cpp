@@ -528,6 +528,8 @@ private slots:
         WebLink* link = webLink();
         QVERIFY(link->font().underline());
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        // The panel paints on the base background: the link must still paint in its own colour.
+        QCOMPARE(link->palette().color(link->foregroundRole()), QColor(Qt::blue));
         QTest::mousePress(link, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::red));
         QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(3, 3));
