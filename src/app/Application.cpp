@@ -12,6 +12,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 #include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,11 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
                                  [this] { return new TFilmForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Software,
                                  [this] { return new TSoftwareForm(context_, nullptr); });
+    // The code store asks its own prompt before a scramble pass.
+    auto& codeStorePrompt = addWindow<TPwForm>(context_);
+    mainForm_->setRegisterOpener(MainButton::Codes, [this, &codeStorePrompt] {
+        return new TLosenOrdForm(context_, [&codeStorePrompt] { return codeStorePrompt.ask(); });
+    });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 

@@ -219,6 +219,7 @@ struct RegisterDescription {
     QList<const TableSchema*> detailTables; // opened and closed with the window, after `table`
     RegisterLayout layout = RegisterLayout::Pages;
     bool closingHides = false; // the window lives for the run and opens again at each showing
+    bool enterMovesOn = true;  // ENTER moves to the next control, as TAB does
     QString nameField;         // the record's name in questions and lending ("Titel")
     QString openIndex;         // selected at each opening; empty: the table keeps its order
 

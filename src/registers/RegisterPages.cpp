@@ -587,6 +587,9 @@ void RegisterWindow::buildOnePage() {
     boxes->setObjectName(u"recordPanel"_s);
     auto* boxesLayout = new QVBoxLayout(boxes);
     boxesLayout->addWidget(buildEntryColumns(boxes, u"box_"_s));
+    places_.insert(PagePlace::UnderBoxes, newPlace());
+    boxesLayout->addLayout(places_.value(PagePlace::UnderBoxes));
+    boxesLayout->addStretch(1);
     middle->addWidget(boxes, 1);
     if (d_.find)
         middle->addWidget(buildFindGroup(browsePage_), 0, Qt::AlignTop);
@@ -718,9 +721,9 @@ void RegisterWindow::updateTabOrder() {
         QList<QWidget*> order;
         if (list_)
             order << list_;
-        order << entryOrder_ << moves << okButton_ << cancelButton_
-              << tabStopsOf(places_.value(PagePlace::ButtonRow)) << tipButton_
-              << tabStopsOf(places_.value(PagePlace::PageBottom)) << find;
+        order << entryOrder_ << tabStopsOf(places_.value(PagePlace::UnderBoxes)) << moves
+              << okButton_ << cancelButton_ << tabStopsOf(places_.value(PagePlace::ButtonRow))
+              << tipButton_ << tabStopsOf(places_.value(PagePlace::PageBottom)) << find;
         chain(order);
         return;
     }

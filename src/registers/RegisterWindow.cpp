@@ -59,9 +59,11 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
     }
     buildCommands();
     connectHeading();
-    enterAsTab_ = new EnterAsTab(this);
-    if (masterGrid_) // in the master list's grid ENTER ends the cell edit
-        enterAsTab_->exempt(masterGrid_);
+    if (d_.enterMovesOn) {
+        enterAsTab_ = new EnterAsTab(this);
+        if (masterGrid_) // in the master list's grid ENTER ends the cell edit
+            enterAsTab_->exempt(masterGrid_);
+    }
     updateTabOrder();
     claimRecordKeys(pages_);
     controller_->refreshState();
@@ -171,7 +173,7 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
         page->setObjectName(d_.searchPage);
     searchPage_ = page;
     enterSearch_ = std::move(enter);
-    if (keepsEnter)
+    if (keepsEnter && enterAsTab_)
         enterAsTab_->exempt(page);
     claimRecordKeys(page);
 }

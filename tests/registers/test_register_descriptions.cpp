@@ -2,6 +2,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 
 #include <QtTest>
 
@@ -23,18 +24,26 @@ class TestRegisterDescriptions : public QObject {
         return d;
     }
 
+    // Every register's description, by name.
+    static const QList<std::pair<const char*, RegisterDescription (*)()>>& registers() {
+        static const QList<std::pair<const char*, RegisterDescription (*)()>> all{
+            {"film", filmDescription},
+            {"address book", adressDescription},
+            {"software", softwareDescription},
+            {"code store", codeStoreDescription},
+        };
+        return all;
+    }
+
 private slots:
     void everyRegisterIsDescribedWithoutAProblem_data() {
         QTest::addColumn<int>("which");
-        QTest::newRow("film") << 0;
-        QTest::newRow("address book") << 1;
-        QTest::newRow("software") << 2;
+        for (int i = 0; i < registers().size(); ++i)
+            QTest::newRow(registers()[i].first) << i;
     }
     void everyRegisterIsDescribedWithoutAProblem() {
         QFETCH(int, which);
-        const RegisterDescription d = which == 0   ? filmDescription()
-                                      : which == 1 ? adressDescription()
-                                                   : softwareDescription();
+        const RegisterDescription d = registers()[which].second();
         QCOMPARE(descriptionProblems(d), QStringList());
         QVERIFY(d.table);
         QVERIFY(!d.commands.commands.isEmpty());

@@ -19,6 +19,7 @@
 #include "registers/FindBox.h"
 #include "registers/SearchPage.h"
 #include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 #include "security/MainPassword.h"
 #include "security/PasswordGroup.h"
 #include "security/PasswordPrompt.h"
@@ -340,6 +341,36 @@ QWidget* showPasswordCodeStore(Application& app) {
     return prompt;
 }
 
+TLosenOrdForm* openCodeStore(Application& app) {
+    setUpNow(app);
+    addDemoCodes(app.tdm());
+    app.mainForm().button(MainButton::Codes)->click();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<TLosenOrdForm*>(window))
+            return found;
+    }
+    return nullptr;
+}
+
+QWidget* showCodesBrowse(Application& app) {
+    return openCodeStore(app);
+}
+
+QWidget* showCodesEdit(Application& app) {
+    TLosenOrdForm* codes = openCodeStore(app);
+    if (codes)
+        later([codes] { codes->action(cmd::add)->trigger(); });
+    return codes;
+}
+
+// After a scramble pass: the codes as they are stored, the button offers "Decrypt".
+QWidget* showCodesScrambled(Application& app) {
+    TLosenOrdForm* codes = openCodeStore(app);
+    if (codes)
+        later([codes] { codes->scrambleButton()->click(); });
+    return codes;
+}
+
 // A reminder on its way: the server has taken the greeting, the message goes.
 QWidget* showReminderProgress(Application& app) {
     setUpNow(app);
@@ -379,6 +410,9 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"properties-internet", showPropertiesInternet},
         {"password-current", showPasswordCurrent},
         {"password-codestore", showPasswordCodeStore},
+        {"codes-browse", showCodesBrowse},
+        {"codes-edit", showCodesEdit},
+        {"codes-scrambled", showCodesScrambled},
         {"reminder-progress", showReminderProgress},
     };
     return windows;
