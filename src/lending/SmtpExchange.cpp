@@ -31,6 +31,8 @@ QString refusal(SmtpStep step, const SmtpReply& reply) {
 SmtpExchange::SmtpExchange(SmtpTimeouts timeouts, QObject* parent)
     : QObject(parent), timeouts_(timeouts) {
     timer_.setSingleShot(true);
+    // A coarse timer may fire 5% early; a time limit is kept as given.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &SmtpExchange::timedOut);
     connect(&socket_, &QTcpSocket::connected, this, [this] {
         step_ = SmtpStep::Greeting;
