@@ -56,8 +56,7 @@ bool isTableEmpty(const Table& table) {
 }
 
 bool isObjectLent(Table& borrowTable, const QString& title) {
-    if (!borrowTable.isOpen())
-        borrowTable.open();
+    borrowTable.open();
     return borrowTable.locate(u"Objekt"_s, {title});
 }
 

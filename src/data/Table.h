@@ -31,6 +31,7 @@ public:
     void setDirectory(const QString& directory);
     QString filePath() const;
 
+    // Opening a table that is open already does nothing.
     void open();
     void close();
     bool isOpen() const { return open_; }

@@ -56,8 +56,7 @@ TBorrowChoiceForm::TBorrowChoiceForm(AppContext& context, TBorrowFillinForm& fil
 void TBorrowChoiceForm::OkKnpClick() {
     const bool done = runCommand(context_.dialogs, this, [this] {
         Table& borrow = context_.tdm.borrowTb();
-        if (!borrow.isOpen())
-            borrow.open();
+        borrow.open();
         if (listRadio_->isChecked())
             borrowForm_.exec();
         else

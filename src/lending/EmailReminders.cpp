@@ -30,8 +30,7 @@ void EmailReminders::scan() {
     DueReminders found;
     const bool read = runCommand(context_.dialogs, mainWindow_, [&] {
         Table& borrow = context_.tdm.borrowTb();
-        if (!borrow.isOpen())
-            borrow.open();
+        borrow.open();
         found = findDueReminders(borrow, today_());
     });
     if (!read)

@@ -145,8 +145,7 @@ InternetPage::InternetPage(AppContext& context, QWidget* parent)
 
 void InternetPage::loadSettings() {
     Table& config = context_.tdm.configTb();
-    if (!config.isOpen())
-        config.open();
+    config.open();
     nameEd_->setText(config.asText(u"Mailid"_s));
     addressEd_->setText(config.asText(u"Mailadress"_s));
     smtpEd_->setText(config.asText(u"SMTP"_s));
@@ -195,8 +194,7 @@ bool InternetPage::refused() {
 
 void InternetPage::writeSettings() {
     Table& config = context_.tdm.configTb();
-    if (!config.isOpen())
-        config.open();
+    config.open();
     changeSettings(config, [&] {
         config.setText(u"Mailid"_s, nameEd_->text());
         config.setText(u"Mailadress"_s, addressEd_->text());

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kEmailFieldSize = 50; // the width of E-post in the lending table
 
-void openIfClosed(Table& table) {
-    if (!table.isOpen())
-        table.open();
-}
-
 // After a rollback the table object still holds the half-done work in its key list and edit
 // buffer; bring it back to what the file says, at the record it showed before.
 void reread(Table& table, int position) noexcept {
@@ -113,8 +108,8 @@ void lendOut(TDM& tdm, const LendOut& loan) {
     Table& borrow = tdm.borrowTb();
     Table& items = tdm.table(kind.schema());
     // Files are attached before the transaction: attaching inside one is refused.
-    openIfClosed(borrow);
-    openIfClosed(items);
+    borrow.open();
+    items.open();
     const QString name = borrowerName(loan.borrower);
     writeTogether(tdm, {&borrow, &items}, [&] {
         borrow.append();
@@ -140,7 +135,7 @@ void returnCurrentLoan(TDM& tdm) {
     const LendObjectKind* kind = lendObjectKindOf(borrow.asText(u"Objektyp"_s));
     Table* items = kind ? &tdm.table(kind->schema()) : nullptr;
     if (items)
-        openIfClosed(*items);
+        items->open();
     auto writes = [&] {
         borrow.remove();
         borrow.refresh();
@@ -168,7 +163,7 @@ void switchOffReminder(Table& borrowTable) {
 }
 
 bool dropLendingRecord(Table& borrowTable, const QString& objekt) {
-    openIfClosed(borrowTable);
+    borrowTable.open();
     if (!borrowTable.locate(u"Objekt"_s, {objekt}))
         return false;
     borrowTable.remove();

@@ -32,8 +32,7 @@ void ReminderSending::start(const ReminderLoan& loan) {
     progress_.setBar(bar_);
     advance(10);
 
-    if (!config_.isOpen())
-        config_.open();
+    config_.open();
     const MailSettings settings = readMailSettings(config_);
     if (!mailSettingsComplete(settings)) {
         progress_.tell(text(reminderText::kIncompleteSettings));

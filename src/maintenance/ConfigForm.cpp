@@ -64,8 +64,7 @@ void TConfigForm::hideEvent(QHideEvent* event) {
 void TConfigForm::FormShow() {
     runCommand(context_.dialogs, this, [this] {
         Table& config = context_.tdm.configTb();
-        if (!config.isOpen())
-            config.open();
+        config.open();
         for (PropertiesPage* page : std::as_const(pages_))
             page->windowOpening();
         // The first page each time, whichever was in front when the window closed.

@@ -52,8 +52,7 @@ public:
     }
     void windowOpening() override {
         Table& borrow = context_.tdm.borrowTb();
-        if (!borrow.isOpen())
-            borrow.open();
+        borrow.open();
     }
     void pageShown() override { grid_->activate(); }
 

@@ -223,8 +223,7 @@ void TAdressForm::addBorrower(const QString& firstName, const QString& lastName,
     bool filed = false;
     const bool done = run([&] {
         Table& table = this->table();
-        if (!table.isOpen())
-            table.open();
+        table.open();
         if (isFiled(table, firstName, lastName)) {
             filed = true;
             const EntryProblem refusal = alreadyFiled(firstName, lastName);

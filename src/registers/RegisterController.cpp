@@ -55,8 +55,7 @@ void RegisterController::open() {
         // tables as they are.
         if (!isEntry(mode_)) {
             for (Table* table : tables()) {
-                if (!table->isOpen())
-                    table->open();
+                table->open();
             }
             if (!d_.openIndex.isEmpty())
                 table().selectIndex(d_.openIndex);

@@ -39,8 +39,7 @@ int proposeNextIndex(Table& table, const QString& indexField, int maximum) {
 }
 
 QStringList rememberedValues(Table& standard, const QString& column, int cut) {
-    if (!standard.isOpen())
-        standard.open();
+    standard.open();
     const int field = standard.fieldIndex(column);
     QStringList values;
     const int count = standard.recordCount();
@@ -55,8 +54,7 @@ QStringList rememberedValues(Table& standard, const QString& column, int cut) {
 bool rememberValue(Table& standard, const QString& column, const QString& text) {
     if (text.isEmpty())
         return false;
-    if (!standard.isOpen())
-        standard.open();
+    standard.open();
     // The exact comparison runs on the text as the column keeps it, so a value longer than
     // the column is not remembered once more at every save.
     if (standard.locate(column, {text}))

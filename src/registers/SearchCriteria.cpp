@@ -34,8 +34,7 @@ QString numberProblem(const QString& typed, const QString& hint) {
 
 Table& openedTable(TDM& tdm, const TableSchema& schema) {
     Table& table = tdm.table(schema);
-    if (!table.isOpen())
-        table.open();
+    table.open();
     return table;
 }
 

@@ -262,8 +262,7 @@ void SearchPage::resetStep() {
         firstInput_->setEnabled(false);
     if (const auto& notice = criteria_.emptyAfterReset; notice && notice->table) {
         Table& table = context_.tdm.table(*notice->table);
-        if (!table.isOpen())
-            table.open();
+        table.open();
         if (isTableEmpty(table))
             context_.dialogs.info(this, notice->caption, notice->text);
     }

@@ -221,8 +221,7 @@ void TLosenOrdForm::changeEvent(QEvent* event) {
 // The caption follows the settings each time the window is shown or activated.
 void TLosenOrdForm::showScrambledState() {
     Table& config = context().tdm.configTb();
-    if (!config.isOpen())
-        config.open();
+    config.open();
     scrambleKnp_->setText(config.asLogical(u"Krypterad"_s) ? kUnscramble : kScramble);
 }
 
@@ -239,8 +238,7 @@ void TLosenOrdForm::CryptKnpClick() {
         return;
     run([this] {
         Table& config = context().tdm.configTb();
-        if (!config.isOpen())
-            config.open();
+        config.open();
         if (mainPasswordIsSet(config) && !(askPassword_ && askPassword_()))
             return;
         const auto direction =

@@ -15,11 +15,6 @@ const QString kKeyField = u"Kid"_s;
 const QString kReceiverField = u"Mottagare"_s;
 const QString kCodeField = u"Kod"_s;
 
-void openIfClosed(Table& table) {
-    if (!table.isOpen())
-        table.open();
-}
-
 // After a rollback the table object still holds the half-done work; bring it back to what
 // the file says, at the record it showed before.
 void reread(Table& table, int position) noexcept {
@@ -48,7 +43,7 @@ CodeStorePass::CodeStorePass(TDM& tdm, ScrambleDirection direction, QObject* par
 std::optional<QString> CodeStorePass::prepare() {
     conversions_.clear();
     Table& kod = tdm_.kodTb();
-    openIfClosed(kod);
+    kod.open();
     const int keyField = kod.fieldIndex(kKeyField);
     const int receiverField = kod.fieldIndex(kReceiverField);
     const int codeField = kod.fieldIndex(kCodeField);
@@ -103,8 +98,8 @@ void CodeStorePass::writeAll() {
     Table& kod = tdm_.kodTb();
     Table& config = tdm_.configTb();
     // Files are attached before the transaction: attaching inside one is refused.
-    openIfClosed(kod);
-    openIfClosed(config);
+    kod.open();
+    config.open();
     const int kodPosition = kod.position();
     const int configPosition = config.position();
     kod.disableControls();
