@@ -10,6 +10,7 @@ namespace hoardly {
 
 class TDM;
 class Table;
+struct LendObjectKind;
 
 // What the user typed into the lend-out dialog.
 struct BorrowerEntry {
@@ -57,6 +58,12 @@ void lendOut(TDM& tdm, const LendOut& loan);
 // its kind's return text, both or neither (as lendOut). Nothing when the lending table is
 // empty. Throws StoreError.
 void returnCurrentLoan(TDM& tdm);
+
+// The register record's half of a lend-out and of a return, on its current record: the lent
+// flag, the borrower and the day; or the flag cleared, the kind's return text and no day.
+void markRecordLent(Table& table, const LendObjectKind& kind, const QString& borrower,
+                    const QDate& day);
+void markRecordReturned(Table& table, const LendObjectKind& kind);
 
 // Whether the current loan still waits for its reminder: asked for and not yet sent.
 bool reminderCanBeSwitchedOff(const Table& borrowTable);

@@ -1,3 +1,6 @@
 hoardly_add_test(test_table data/test_table.cpp)
 hoardly_add_test(test_query data/test_query.cpp)
 hoardly_add_test(test_shared_routines data/test_shared_routines.cpp)
+hoardly_add_test(test_store_faults data/test_store_faults.cpp)
+hoardly_add_test(test_scans data/test_scans.cpp)
+hoardly_add_test(test_write_together data/test_write_together.cpp)

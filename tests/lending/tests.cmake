@@ -1,2 +1,4 @@
 hoardly_add_test(test_lending lending/test_lending.cpp)
 hoardly_add_test(test_lending_windows lending/test_lending_windows.cpp)
+hoardly_add_test(test_loan_atomicity lending/test_loan_atomicity.cpp)
+hoardly_add_test(test_loan_check lending/test_loan_check.cpp)
