@@ -7,5 +7,6 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/Dialogs.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/PictureCodec.cpp
     ui/Shell.h
 )
