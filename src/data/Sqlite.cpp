@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -116,6 +117,28 @@ sqlite3* openDatabase(const QByteArray& name, int flags, const QString& what = {
     sqlite3_busy_timeout(db, 2000);
     registerTextFunctions(db);
     return db;
+}
+
+// A super-journal lists the journals of the files one commit wrote, each name ending in a
+// NUL. One that a kill left before any journal named it, or whose files have all been rolled
+// back since, lists no journal that still exists: no file can need it, so it goes.
+void removeStaleSuperJournals(const QString& folder) {
+    const QString pattern = QString::fromLatin1(Connection::kCommitFileName) + u"-mj*"_s;
+    const QFileInfoList found =
+        QDir(folder).entryInfoList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& info : found) {
+        QFile superJournal(info.absoluteFilePath());
+        if (!superJournal.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> journals = superJournal.readAll().split('\0');
+        superJournal.close();
+        const bool needed =
+            std::any_of(journals.begin(), journals.end(), [](const QByteArray& name) {
+                return !name.isEmpty() && QFileInfo::exists(QFile::decodeName(name));
+            });
+        if (!needed)
+            QFile::remove(info.absoluteFilePath());
+    }
 }
 
 // Runs statements that return no rows.
@@ -325,6 +348,7 @@ void Connection::closeMain() {
 void Connection::openMain(const QString& folder) {
     closeMain();
     home_ = folder;
+    removeStaleSuperJournals(folder);
     const QString path = QDir(folder).filePath(QString::fromLatin1(kCommitFileName));
     try {
         db_ = openDatabase(path.toUtf8(), kOpenFlags);

@@ -78,7 +78,8 @@ private:
 // journals together, and a kill or power cut between the files' commits rolls all of them
 // back or none. So the main database of a connection that writes is an empty file, named
 // kCommitFileName, in the folder of the first table file attached (the application
-// directory); it holds nothing and is removed when the connection closes. Where that folder
+// directory); it holds nothing and is removed when the connection closes. A super-journal a
+// kill left there is removed when no journal it lists is left. Where that folder
 // cannot take the file, the main database stays in memory (nothing can be written there
 // anyway). A connection that only reads (the query object's) keeps its main database in memory.
 class Connection {

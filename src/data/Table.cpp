@@ -455,6 +455,14 @@ void Table::scan(const QStringList& fields, const std::function<bool(const ScanR
     notifyCurrent();
 }
 
+qint64 ScanRow::integer(int requested) const {
+    return Table::integerOf(value(requested));
+}
+
+bool ScanRow::logical(int requested) const {
+    return integer(requested) != 0;
+}
+
 QStringList Table::columnTexts(const QString& field) {
     QStringList texts;
     texts.reserve(recordCount());
@@ -522,20 +530,19 @@ void Table::post() {
         if (!names.isEmpty())
             sql = u"INSERT INTO "_s + from() + u" ("_s + names.join(u", "_s) + u") VALUES ("_s +
                   marks.join(u", "_s) + u')';
-        Statement insert = connection_.prepare(sql);
-        insert.bindAll(values);
-        insert.step();
+        CachedStatement insert = statement(sql);
+        insert->bindAll(values);
+        insert->step();
         key = connection_.lastInsertRowId();
     } else {
         key = keys_[size_t(position_)];
         reorder = orderColumnChanged();
         if (!names.isEmpty()) {
-            Statement update =
-                connection_.prepare(u"UPDATE "_s + from() + u" SET "_s + names.join(u" = ?, "_s) +
-                                    u" = ? WHERE rowid = ?"_s);
-            update.bindAll(values);
-            update.bind(int(values.size()) + 1, key);
-            update.step();
+            CachedStatement update = statement(u"UPDATE "_s + from() + u" SET "_s +
+                                               names.join(u" = ?, "_s) + u" = ? WHERE rowid = ?"_s);
+            update->bindAll(values);
+            update->bind(int(values.size()) + 1, key);
+            update->step();
         }
     }
     state_ = TableState::Browse;
@@ -677,7 +684,10 @@ QString Table::asText(const QString& field) const {
 }
 
 qint64 Table::asInteger(const QString& field) const {
-    const QVariant stored = value(field);
+    return integerOf(value(field));
+}
+
+qint64 Table::integerOf(const QVariant& stored) {
     bool ok = false;
     const qint64 number = stored.toLongLong(&ok);
     return ok ? number : 0;

@@ -31,6 +31,8 @@ public:
     int position() const { return position_; }
     QVariant value(int requested) const; // the stored value
     QString text(int requested) const;   // as the table's text read shows it
+    qint64 integer(int requested) const; // as asInteger reads it (0 when not a number)
+    bool logical(int requested) const;   // as asLogical reads it (NULL is false)
 
 private:
     friend class Table;
@@ -118,6 +120,7 @@ public:
     QVariant value(const QString& field) const;
     QString asText(const QString& field) const;
     qint64 asInteger(const QString& field) const;
+    static qint64 integerOf(const QVariant& stored); // 0 when not a number
     bool asLogical(const QString& field) const;
     QDate asDate(const QString& field) const;
     QString displayText(const QString& field) const { return asText(field); }

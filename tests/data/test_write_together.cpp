@@ -156,6 +156,29 @@ private slots:
         }
         QVERIFY(!elsewhere.isOpen());
     }
+
+    // A kill can leave a super-journal that no file needs any more; the next start removes
+    // it, and keeps one whose journal is still there to be rolled back.
+    void superJournalsNoJournalNeedsAreRemovedAtTheNextStart() {
+        const auto writeSuperJournal = [&](const QString& name, const QByteArray& journals) {
+            QFile file(catalogue->file(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(journals);
+        };
+        const QByteArray kept = QFile::encodeName(catalogue->file(u"other.db-journal"_s));
+        QFile journal(catalogue->file(u"other.db-journal"_s));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.close();
+        writeSuperJournal(u".hoardly-commit-mj0000000A"_s,
+                          QFile::encodeName(catalogue->file(u"film.DB-journal"_s)) + '\0' +
+                              QFile::encodeName(catalogue->file(u"borrow.db-journal"_s)) + '\0');
+        writeSuperJournal(u".hoardly-commit-mj0000000B"_s, QByteArray()); // killed at once
+        writeSuperJournal(u".hoardly-commit-mj0000000C"_s, kept + '\0');
+        films->open();
+        QVERIFY(!QFileInfo::exists(catalogue->file(u".hoardly-commit-mj0000000A"_s)));
+        QVERIFY(!QFileInfo::exists(catalogue->file(u".hoardly-commit-mj0000000B"_s)));
+        QVERIFY(QFileInfo::exists(catalogue->file(u".hoardly-commit-mj0000000C"_s)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWriteTogether)
