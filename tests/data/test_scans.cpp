@@ -1,6 +1,7 @@
 // Set-oriented reads of the record store: a scan or a column read is one statement however
 // many records there are, the statements are prepared once per connection, and the key list
 // costs the same whatever the keys' size.
+#include "StatementCounter.h"
 #include "TempCatalogue.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
@@ -10,31 +11,11 @@
 
 #include <QSignalSpy>
 #include <QtTest>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
 
-namespace {
-
-// Counts the statements the engine starts on a connection.
-class StatementCounter {
-public:
-    explicit StatementCounter(sqlite3* db) : db_(db) {
-        sqlite3_trace_v2(db_, SQLITE_TRACE_STMT, &StatementCounter::onStatement, this);
-    }
-    ~StatementCounter() { sqlite3_trace_v2(db_, 0, nullptr, nullptr); }
-    int count = 0;
-
-private:
-    static int onStatement(unsigned, void* context, void*, void*) {
-        ++static_cast<StatementCounter*>(context)->count;
-        return 0;
-    }
-    sqlite3* db_;
-};
-
-} // namespace
+using test::StatementCounter;
 
 class TestScans : public QObject {
     Q_OBJECT
