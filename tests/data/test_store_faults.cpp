@@ -1,5 +1,6 @@
 // Store errors a user can act on: each fault of a real table file gives one message that names
 // the file and says what to do, and never the engine's bare text, our internal names or URIs.
+#include "FileModes.h"
 #include "TempCatalogue.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
@@ -10,30 +11,14 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QtTest>
-#include <linux/capability.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
 
 namespace {
-
-// Root ignores file modes; without these capabilities it obeys them like any user, so a
-// write-protected file or folder is write-protected for this test too.
-void obeyFileModes() {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[2]{};
-    if (syscall(SYS_capget, &header, data) != 0)
-        return;
-    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
-        data[capability / 32].effective &= ~(1u << (capability % 32));
-        data[capability / 32].permitted &= ~(1u << (capability % 32));
-    }
-    syscall(SYS_capset, &header, data);
-}
 
 QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -95,7 +80,7 @@ class TestStoreFaults : public QObject {
     }
 
 private slots:
-    void initTestCase() { obeyFileModes(); }
+    void initTestCase() { test::obeyFileModes(); }
     void init() {
         catalogue = std::make_unique<test::TempCatalogue>();
         connection = std::make_unique<Connection>();
