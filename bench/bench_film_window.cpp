@@ -1,30 +1,22 @@
-// Times the film window on a 100,000-film table. First, for each interaction a user has with it
-// (the Film button, entering the find box, a key typed there, Submit of an actor search, sorting
-// by title), the longest stretch the GUI thread stayed away from its event loop, median of three
-// rounds; the target is one frame, 16 ms. Then the details: opening until the first film is
-// painted, one find-box keystroke until the bound controls are repainted, and the paint of a
-// full viewport of the list and of the master list after a scroll.
+// Times the film window on a 100,000-film table: opening until the first film is painted, one
+// find-box keystroke until the bound controls are repainted, and the paint of a full viewport
+// of the list and of the master list after a scroll.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_film_window [count]   (or under xvfb-run)
-#include "EventLoopWatchdog.h"
 #include "FilmGenerator.h"
 #include "Unattended.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "registers/FilmForm.h"
-#include "registers/SearchPage.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <algorithm>
@@ -115,74 +107,6 @@ QList<double> scrollPaints(QTableView* view, int jumps) {
     return paints;
 }
 
-// One line of the frames table: the median of the rounds, and every round.
-void frameLine(const QString& what, QList<double> rounds) {
-    const QList<double> shown = rounds;
-    std::sort(rounds.begin(), rounds.end());
-    QStringList each;
-    for (const double value : shown)
-        each << QString::number(value, 'f', 1);
-    out << "  " << qSetFieldWidth(48) << Qt::left << what << qSetFieldWidth(7) << Qt::right
-        << QString::number(rounds[rounds.size() / 2], 'f', 1) << qSetFieldWidth(0) << " ms  ("
-        << each.join(u" / "_s) << ")" << (rounds[rounds.size() / 2] > 16.0 ? "  OVER" : "") << "\n";
-    out.flush();
-}
-
-// Every interaction run from the event loop, as the user's click or key would run it.
-void frames(AppContext& context, int count) {
-    bench::EventLoopWatchdog watchdog;
-    QList<double> opening, entering, firstKey, laterKeys, searchPage, submit, sortTitle, sortIndex,
-        closing;
-    long memory = 0;
-    const long before = bench::residentKilobytes();
-    for (int round = 0; round < 3; ++round) {
-        TFilmForm* window = nullptr;
-        opening << watchdog.measure(
-            [&] {
-                window = new TFilmForm(context);
-                window->resize(1000, 700);
-                window->show();
-            },
-            400);
-        window->activateWindow();
-        QTest::qWaitForWindowActive(window);
-        memory = std::max(memory, bench::residentKilobytes() - before);
-        entering << watchdog.measure([&] { window->findBox()->setFocus(); });
-        window->findBox()->clear();
-        const QString wanted = bench::generatedTitle(count * 7 / 10 - round).toLower();
-        firstKey << watchdog.measure([&] { QTest::keyClick(window->findBox(), keyOf(wanted[0])); });
-        double worst = 0;
-        for (qsizetype i = 1; i < wanted.size(); ++i)
-            worst = std::max(
-                worst, watchdog.measure(
-                           [&] { QTest::keyClick(window->findBox(), keyOf(wanted[i])); }, 30));
-        laterKeys << worst;
-        sortTitle << watchdog.measure([&] { window->action(u"sortTitle"_s)->trigger(); });
-        sortIndex << watchdog.measure([&] { window->action(u"sortIndex"_s)->trigger(); });
-        searchPage << watchdog.measure([&] { window->action(u"findByConditions"_s)->trigger(); });
-        auto* page = qobject_cast<SearchPage*>(window->searchPage());
-        page->selectCriterion(0);
-        page->firstInput()->setEditText(u"Anna Berg"_s);
-        submit << watchdog.measure([&] { page->submitButton()->click(); });
-        window->action(u"back"_s)->trigger();
-        closing << watchdog.measure([&] { window->close(); });
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    out << "Longest stretch away from the event loop at " << count
-        << " films, median of 3 rounds (each round), target <= 16 ms:\n";
-    frameLine(u"Film button -> film window shown"_s, opening);
-    frameLine(u"entering the find box"_s, entering);
-    frameLine(u"find box, first key"_s, firstKey);
-    frameLine(u"find box, worst later key"_s, laterKeys);
-    frameLine(u"sort by title"_s, sortTitle);
-    frameLine(u"sort by index"_s, sortIndex);
-    frameLine(u"search page shown"_s, searchPage);
-    frameLine(u"search page \"&Submit\" (actor)"_s, submit);
-    frameLine(u"closing the window"_s, closing);
-    out << "  resident memory with the window open: +" << memory / 1024
-        << " MB (target < 100 MB)\n";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -201,14 +125,6 @@ int main(int argc, char** argv) {
     RunState run;
     bench::NoShell shell;
     AppContext context{dialogs, tdm, run, shell};
-    run.appDir = dir;
-    QTemporaryDir work; // the screen-time searches write sql.txt to the working directory
-    QDir::setCurrent(work.path());
-    frames(context, count);
-    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == u"--frames-only"_s) {
-        QDir(dir).removeRecursively();
-        return 0;
-    }
     const long before = bench::residentKilobytes();
 
     // Opening: construct, show, until the list has painted the first film.
