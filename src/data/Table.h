@@ -123,7 +123,6 @@ public:
     static qint64 integerOf(const QVariant& stored); // 0 when not a number
     bool asLogical(const QString& field) const;
     QDate asDate(const QString& field) const;
-    QString displayText(const QString& field) const { return asText(field); }
 
     void setText(const QString& field, const QString& text);
     void setInteger(const QString& field, qint64 value);

@@ -28,7 +28,7 @@ void reread(Table& table, int position) noexcept {
 
 } // namespace
 
-void writeTogether(const std::vector<Table*>& tables, const std::function<void()>& writes) {
+void writeTogether(const QList<Table*>& tables, const std::function<void()>& writes) {
     if (tables.empty())
         return;
     Connection& connection = tables.front()->connection();

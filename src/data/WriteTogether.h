@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QList>
 #include <functional>
-#include <vector>
 
 namespace hoardly {
 
@@ -14,6 +14,6 @@ class Table;
 // object is brought back to what its file holds, at the record it showed before, so no window
 // shows a half-done write; then the error goes on to the caller. Nests: inside another
 // writeTogether the writes simply join the outer transaction.
-void writeTogether(const std::vector<Table*>& tables, const std::function<void()>& writes);
+void writeTogether(const QList<Table*>& tables, const std::function<void()>& writes);
 
 } // namespace hoardly

@@ -3,7 +3,9 @@
 #include "data/RunState.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace hoardly {

@@ -140,11 +140,11 @@ QString loanDisagreementMessage(const QList<LoanDisagreement>& found) {
 void mendLoanDisagreements(TDM& tdm, const QList<LoanDisagreement>& found) {
     if (found.isEmpty())
         return;
-    std::vector<Table*> tables{&tdm.borrowTb()};
+    QList<Table*> tables{&tdm.borrowTb()};
     for (const LoanDisagreement& item : found) {
         Table* items = &tdm.table(lendObjectKind(item.type).schema());
-        if (std::find(tables.begin(), tables.end(), items) == tables.end())
-            tables.push_back(items);
+        if (!tables.contains(items))
+            tables.append(items);
     }
     std::vector<Table*> closedBefore;
     for (Table* table : tables) {

@@ -7,6 +7,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/Dialogs.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/PictureBox.cpp
+    ui/WebLink.cpp
     ui/PictureCodec.cpp
     ui/Shell.h
 )
