@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/Artwork.h"
 #include "data/StarterData.h"
+#include "registers/RegisterWindow.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -98,6 +99,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int code = grabWhenShown(widget, out);
+    // An entry left open for the picture is dropped, so closing asks nothing.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<RegisterWindow*>(window); form && isEntry(form->mode()))
+            form->cancelRecord();
+    }
     // A register window is destroyed when it closes, and must go before the tables it shows.
     QApplication::closeAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
