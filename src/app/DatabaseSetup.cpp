@@ -75,6 +75,7 @@ DatabaseSetupResult setUpDatabase(TDM& tdm, RunState& run, const QString& execut
     }
     call(steps.letWindowsPaint);
     pointRegistersAt(tdm, run.appDir);
+    call(steps.checkLoans);
     call(steps.pause);
     run.startupDone = true;
     call(steps.enableMusicTimer);

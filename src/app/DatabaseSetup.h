@@ -21,14 +21,18 @@ struct DatabaseSetupSteps {
     std::function<void()> letWindowsPaint;  // pending window messages run
     std::function<void()> pause;            // the intro stays on the screen a while
     std::function<void()> enableMusicTimer; // the music may start once the tables are known
+    // Runs the check of loans against the registers' lent flags (offerToMendLoans) with the
+    // window's own boxes, once the tables are known and before the pause.
+    std::function<void()> checkLoans;
 };
 
 enum class DatabaseSetupResult { Done, DatabaseError };
 
 // The start-up's database work: finds AppDir, opens the settings and pick-list tables, records
 // Applikationpath on the first start, points every other table (and the query) at AppDir with
-// the film table in index order Nummer, and sets StartupDone. Last, it makes the settings and
-// code files private to their owner (a FileError when it cannot; the set-up is done anyway).
+// the film table in index order Nummer, checks the loans against the registers, and sets
+// StartupDone. Last, it makes the settings and code files private to their owner (a FileError
+// when it cannot; the set-up is done anyway).
 // When the settings or pick-list table cannot be opened, or the settings table has no row,
 // both are closed again, nothing else is touched, StartupDone stays false and the result says
 // so; the caller shows kDatabaseOpenFailedMessage.

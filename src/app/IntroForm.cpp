@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "DatabaseSetup.h"
 #include "Version.h"
+#include "lending/LoanCheck.h"
 #include "ui/Commands.h"
 #include "ui/Dialogs.h"
 #include "ui/Shell.h"
@@ -81,6 +82,7 @@ void TIntroForm::IntroTimerTimer() {
         [] { QCoreApplication::processEvents(); },
         [waitMs] { QThread::msleep(static_cast<unsigned long>(waitMs)); },
         enableMusicTimer_,
+        [this] { checkLoans(); },
     };
     runCommand(context_.dialogs, this, [&] {
         if (setUpDatabase(context_.tdm, context_.run, executableDirectory_, steps) ==
@@ -88,6 +90,16 @@ void TIntroForm::IntroTimerTimer() {
             context_.dialogs.message(this, QString::fromLatin1(kDatabaseOpenFailedMessage));
     });
     close();
+}
+
+// A failed mend is shown in the default error box; the start goes on.
+void TIntroForm::checkLoans() {
+    runCommand(context_.dialogs, this, [this] {
+        offerToMendLoans(context_.tdm, [this](const QString& text) {
+            return context_.dialogs.question(this, QString::fromLatin1(kLoanDisagreementCaption),
+                                             text, BoxIcon::Exclamation);
+        });
+    });
 }
 
 } // namespace hoardly

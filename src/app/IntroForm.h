@@ -30,6 +30,8 @@ public:
     void IntroTimerTimer();
 
 private:
+    void checkLoans();
+
     AppContext& context_;
     QString executableDirectory_;
     std::function<void()> enableMusicTimer_;

@@ -31,7 +31,8 @@ bool names(const QString& sql, const QString& table) {
 } // namespace
 
 Query::Query(QObject* parent)
-    : QObject(parent), connection_(std::make_unique<Connection>()), rowCache_(256) {}
+    : QObject(parent), connection_(std::make_unique<Connection>(Connection::Main::InMemory)),
+      rowCache_(256) {}
 
 Query::~Query() = default;
 

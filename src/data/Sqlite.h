@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -22,6 +24,7 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     bool isValid() const { return stmt_ != nullptr; }
+    QString sql() const;
     Statement& bind(int position, const QVariant& value); // positions count from 1
     Statement& bindAll(const QVariantList& values);
     bool step(); // true while a row is available
@@ -36,15 +39,55 @@ public:
 
 private:
     void check(int rc) const;
+    [[noreturn]] void fail() const;
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-// One connection to SQLite. Its main database is in memory; table files are attached to it
-// under names of their own, so writes to several files can share one transaction.
+// A cached statement and whether a lease has it now.
+struct StatementSlot {
+    Statement statement;
+    bool inUse = false;
+};
+
+// A statement taken from a connection's cache for one use: it is reset, its values cleared,
+// when the lease ends, so the next user finds it fresh and no lock is held on the files.
+// When the cached one is already leased (a nested use), the lease has a statement of its own.
+class CachedStatement {
+public:
+    explicit CachedStatement(std::shared_ptr<StatementSlot> slot);
+    explicit CachedStatement(Statement own);
+    ~CachedStatement();
+    CachedStatement(CachedStatement&& other) noexcept = default;
+    CachedStatement(const CachedStatement&) = delete;
+    CachedStatement& operator=(const CachedStatement&) = delete;
+    CachedStatement& operator=(CachedStatement&&) = delete;
+
+    Statement& operator*() { return slot_->statement; }
+    Statement* operator->() { return &slot_->statement; }
+
+private:
+    std::shared_ptr<StatementSlot> slot_;
+};
+
+// One connection to SQLite; table files are attached to it under names of their own, so
+// writes to several files can share one transaction.
+//
+// A transaction over several files is atomic on disk only when the connection's main
+// database is a real file: SQLite then writes a super-journal beside it that ties the files'
+// journals together, and a kill or power cut between the files' commits rolls all of them
+// back or none. So the main database of a connection that writes is an empty file, named
+// kCommitFileName, in the folder of the first table file attached (the application
+// directory); it holds nothing and is removed when the connection closes. A super-journal a
+// kill left there is removed when no journal it lists is left. Where that folder
+// cannot take the file, the main database stays in memory (nothing can be written there
+// anyway). A connection that only reads (the query object's) keeps its main database in memory.
 class Connection {
 public:
-    Connection();
+    enum class Main { BesideTables, InMemory };
+    static constexpr auto kCommitFileName = ".hoardly-commit";
+
+    explicit Connection(Main main = Main::BesideTables);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -52,7 +95,11 @@ public:
     sqlite3* handle() const { return db_; }
     void exec(const QString& sql);
     Statement prepare(const QString& sql) const { return Statement(db_, sql); }
+    // The statement prepared once on this connection and kept for the next use.
+    CachedStatement cached(const QString& sql);
     qint64 lastInsertRowId() const;
+    // The main database's file; empty while it is in memory.
+    QString mainFile() const;
 
     // Attaches an existing file; never creates one. Throws StoreError with a clear text.
     void attach(const QString& filePath, const QString& alias, bool readOnly = false);
@@ -60,11 +107,23 @@ public:
     bool inTransaction() const;
 
 private:
+    void openMain(const QString& folder);
+    void closeMain();
+    void requireNamedFields();
+    void homeBeside(const QString& filePath);
+    void dropCachedOf(const QString& alias);
+
+    Main main_;
     sqlite3* db_ = nullptr;
+    QString home_;     // the folder the main database was last placed in
+    QString mainPath_; // empty while in memory
+    int attached_ = 0;
+    QHash<QString, std::shared_ptr<StatementSlot>> cache_;
 };
 
 // Groups writes on one connection; rolls back unless committed. Nests: only the outermost
-// transaction begins and commits.
+// transaction begins and commits. It begins deferred, so only the files actually written
+// take part in the commit (and a super-journal is written only when there are several).
 class Transaction {
 public:
     explicit Transaction(Connection& connection);

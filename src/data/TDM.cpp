@@ -6,7 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace hoardly {
 
-TDM::TDM(QObject* parent) : QObject(parent), connection_(std::make_unique<Connection>()) {
+TDM::TDM(QObject* parent) : TDM(Connection::Main::BesideTables, parent) {}
+
+TDM::TDM(Connection::Main main, QObject* parent)
+    : QObject(parent), connection_(std::make_unique<Connection>(main)) {
     for (const TableSchema* schema : schema::all()) {
         Entry entry;
         entry.table = std::make_unique<Table>(*connection_, *schema);

@@ -19,6 +19,8 @@ class TDM : public QObject {
     Q_OBJECT
 public:
     explicit TDM(QObject* parent = nullptr);
+    // A store whose connection keeps its main database as given; tests compare the two.
+    explicit TDM(Connection::Main main, QObject* parent = nullptr);
     ~TDM() override;
 
     Connection& connection() { return *connection_; }

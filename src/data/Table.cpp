@@ -182,22 +182,26 @@ void Table::selectIndex(const QString& name) {
 void Table::loadKeys() {
     dropCaches();
     keys_.clear();
-    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + orderClause());
-    while (select.step())
-        keys_.push_back(select.int64(0));
+    keys_.reserve(positionByKey_.size());
+    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
+    while (select->step())
+        keys_.push_back(select->int64(0));
     indexKeys();
 }
 
 void Table::indexKeys() {
-    // Keys are filled one after the other by the table, so a vector indexed by key is small.
-    qint64 largest = 0;
-    for (const qint64 key : keys_)
-        largest = std::max(largest, key);
-    positionByKey_.assign(size_t(largest) + 1, -1);
-    for (size_t i = 0; i < keys_.size(); ++i) {
-        if (keys_[i] >= 0)
-            positionByKey_[size_t(keys_[i])] = int(i);
-    }
+    // Sorted pairs cost two numbers a record, however large the keys are (a key of 2^40
+    // written by another tool would otherwise ask for terabytes). In key order they come
+    // sorted already.
+    positionByKey_.resize(keys_.size());
+    for (size_t i = 0; i < keys_.size(); ++i)
+        positionByKey_[i] = {keys_[i], int(i)};
+    if (!std::is_sorted(positionByKey_.begin(), positionByKey_.end()))
+        std::sort(positionByKey_.begin(), positionByKey_.end());
+}
+
+CachedStatement Table::statement(const QString& sql) const {
+    return connection_.cached(sql);
 }
 
 void Table::dropCaches() {
@@ -207,14 +211,13 @@ void Table::dropCaches() {
 }
 
 QVector<QVariant> Table::fetchRow(qint64 key) const {
-    Statement select = connection_.prepare(u"SELECT "_s + fieldList() + u" FROM "_s + from() +
-                                           u" WHERE rowid = ?1"_s);
-    select.bind(1, key);
+    CachedStatement select =
+        statement(u"SELECT "_s + fieldList() + u" FROM "_s + from() + u" WHERE rowid = ?1"_s);
+    select->bind(1, key);
     QVector<QVariant> row(int(columns_.size()));
-    if (select.step()) {
+    if (select->step()) {
         for (int i = 0; i < row.size(); ++i)
-            row[i] = select.value(i);
-        select.reset();
+            row[i] = select->value(i);
     }
     return row;
 }
@@ -237,9 +240,9 @@ void Table::setPosition(int position) {
 }
 
 int Table::positionOfKey(qint64 key) const {
-    if (key < 0 || size_t(key) >= positionByKey_.size())
-        return -1;
-    return positionByKey_[size_t(key)];
+    const auto found = std::lower_bound(positionByKey_.begin(), positionByKey_.end(),
+                                        std::pair<qint64, int>{key, -1});
+    return (found != positionByKey_.end() && found->first == key) ? found->second : -1;
 }
 
 void Table::checkBrowseMode() {
@@ -332,14 +335,12 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
         bound << comparable(field, values[i]);
     }
     checkBrowseMode();
-    Statement select =
-        connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
-                            conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
-    select.bindAll(bound);
-    if (!select.step())
+    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                                       conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
+    select->bindAll(bound);
+    if (!select->step())
         return false;
-    const qint64 key = select.int64(0);
-    select.reset();
+    const qint64 key = select->int64(0);
     const int position = positionOfKey(key);
     if (position < 0)
         return false;
@@ -399,18 +400,77 @@ void Table::findNearest(const QVariant& value) {
         (index_ && !index_->primary) ? index_->fields.first() : fieldName(std::max(keyColumn_, 0));
     const int column = fieldIndex(field);
     const bool noCase = index_ && index_->caseInsensitive;
-    Statement select = connection_.prepare(
+    CachedStatement select = statement(
         u"SELECT rowid FROM "_s + from() + u" WHERE "_s + quoteIdentifier(fieldName(column)) +
         u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() + u" LIMIT 1"_s);
-    select.bind(1, comparable(column, value));
+    select->bind(1, comparable(column, value));
     int position = int(keys_.size()) - 1;
-    if (select.step()) {
-        position = positionOfKey(select.int64(0));
-        select.reset();
-    }
+    if (select->step())
+        position = positionOfKey(select->int64(0));
     setPosition(position);
     bof_ = eof_ = false;
     notifyCurrent();
+}
+
+// --- scans --------------------------------------------------------------------------------
+
+QVariant ScanRow::value(int requested) const {
+    return statement_.value(requested + 1);
+}
+
+QString ScanRow::text(int requested) const {
+    const int field = fields_[size_t(requested)];
+    if (table_.fieldType(field) == FieldType::Text)
+        return statement_.text(requested + 1);
+    return table_.textOf(field, value(requested));
+}
+
+void Table::scan(const QStringList& fields, const std::function<bool(const ScanRow&)>& visit,
+                 ScanEnd end) {
+    requireOpen();
+    std::vector<int> columns;
+    QStringList selected{u"rowid"_s};
+    for (const QString& field : fields) {
+        columns.push_back(fieldIndex(field));
+        selected << quoteIdentifier(fieldName(columns.back()));
+    }
+    if (end == ScanEnd::AtLastVisited)
+        checkBrowseMode();
+    // The order is the one the key list was read in, so the n-th row is the n-th record.
+    CachedStatement select =
+        statement(u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s + from() + orderClause());
+    ScanRow row(*select, *this, columns);
+    int visited = -1;
+    for (int position = 0; select->step(); ++position) {
+        visited = position;
+        row.position_ = position;
+        if (!visit(row))
+            break;
+    }
+    if (end == ScanEnd::KeepPosition || visited < 0)
+        return;
+    setPosition(visited);
+    bof_ = visited == 0;
+    eof_ = visited == int(keys_.size()) - 1;
+    notifyCurrent();
+}
+
+qint64 ScanRow::integer(int requested) const {
+    return Table::integerOf(value(requested));
+}
+
+bool ScanRow::logical(int requested) const {
+    return integer(requested) != 0;
+}
+
+QStringList Table::columnTexts(const QString& field) {
+    QStringList texts;
+    texts.reserve(recordCount());
+    scan({field}, [&texts](const ScanRow& row) {
+        texts << row.text(0);
+        return true;
+    });
+    return texts;
 }
 
 // --- editing --------------------------------------------------------------------------------
@@ -470,20 +530,19 @@ void Table::post() {
         if (!names.isEmpty())
             sql = u"INSERT INTO "_s + from() + u" ("_s + names.join(u", "_s) + u") VALUES ("_s +
                   marks.join(u", "_s) + u')';
-        Statement insert = connection_.prepare(sql);
-        insert.bindAll(values);
-        insert.step();
+        CachedStatement insert = statement(sql);
+        insert->bindAll(values);
+        insert->step();
         key = connection_.lastInsertRowId();
     } else {
         key = keys_[size_t(position_)];
         reorder = orderColumnChanged();
         if (!names.isEmpty()) {
-            Statement update =
-                connection_.prepare(u"UPDATE "_s + from() + u" SET "_s + names.join(u" = ?, "_s) +
-                                    u" = ? WHERE rowid = ?"_s);
-            update.bindAll(values);
-            update.bind(int(values.size()) + 1, key);
-            update.step();
+            CachedStatement update = statement(u"UPDATE "_s + from() + u" SET "_s +
+                                               names.join(u" = ?, "_s) + u" = ? WHERE rowid = ?"_s);
+            update->bindAll(values);
+            update->bind(int(values.size()) + 1, key);
+            update->step();
         }
     }
     state_ = TableState::Browse;
@@ -523,9 +582,9 @@ void Table::remove() {
     if (keys_.empty())
         throw StoreError(u"The table %1 has no record to delete."_s.arg(schema_.fileName));
     const qint64 key = keys_[size_t(position_)];
-    Statement erase = connection_.prepare(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
-    erase.bind(1, key);
-    erase.step();
+    CachedStatement erase = statement(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
+    erase->bind(1, key);
+    erase->step();
     keys_.erase(keys_.begin() + position_);
     indexKeys();
     const int position = std::min(position_, int(keys_.size()) - 1);
@@ -625,7 +684,10 @@ QString Table::asText(const QString& field) const {
 }
 
 qint64 Table::asInteger(const QString& field) const {
-    const QVariant stored = value(field);
+    return integerOf(value(field));
+}
+
+qint64 Table::integerOf(const QVariant& stored) {
     bool ok = false;
     const qint64 number = stored.toLongLong(&ok);
     return ok ? number : 0;

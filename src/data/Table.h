@@ -7,14 +7,40 @@
 #include <QObject>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <vector>
 
 namespace hoardly {
 
+class CachedStatement;
 class Connection;
 class Statement;
+class Table;
 
 enum class TableState { Browse, Edit, Insert };
+
+// Where a scan leaves the table: where it was, or on the last record it visited, as the walk
+// "first; while not at the end, use the record and move to the next" does.
+enum class ScanEnd { KeepPosition, AtLastVisited };
+
+// One record met by a scan: the fields the scan asked for, by their place in the request.
+class ScanRow {
+public:
+    ScanRow(const Statement& statement, const Table& table, const std::vector<int>& fields)
+        : statement_(statement), table_(table), fields_(fields) {}
+    int position() const { return position_; }
+    QVariant value(int requested) const; // the stored value
+    QString text(int requested) const;   // as the table's text read shows it
+    qint64 integer(int requested) const; // as asInteger reads it (0 when not a number)
+    bool logical(int requested) const;   // as asLogical reads it (NULL is false)
+
+private:
+    friend class Table;
+    const Statement& statement_;
+    const Table& table_;
+    const std::vector<int>& fields_;
+    int position_ = 0;
+};
 
 // A table object: one table file, opened on the shared connection, with a current record in
 // the order of the selected index. Positions count from 0 in that order. Moving while a record
@@ -61,6 +87,15 @@ public:
     // record when none is.
     void findNearest(const QVariant& value);
 
+    // Visits every record in the current order with one statement, reading only the named
+    // fields; the visitor answers false to stop. Bound controls hear of the scan once, and
+    // only when it moves the table (ScanEnd::AtLastVisited, which also posts a pending
+    // record first, as any move does).
+    void scan(const QStringList& fields, const std::function<bool(const ScanRow&)>& visit,
+              ScanEnd end = ScanEnd::KeepPosition);
+    // The text of one field of every record, in the current order; does not move the table.
+    QStringList columnTexts(const QString& field);
+
     void append();
     void edit();
     void post();
@@ -70,6 +105,7 @@ public:
     TableState state() const { return state_; }
 
     // While disabled (nesting), moves do not notify bound controls; enabling notifies once.
+    // SuspendedControls pairs the two for a scope.
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return disabled_ > 0; }
@@ -85,6 +121,7 @@ public:
     QVariant value(const QString& field) const;
     QString asText(const QString& field) const;
     qint64 asInteger(const QString& field) const;
+    static qint64 integerOf(const QVariant& stored); // 0 when not a number
     bool asLogical(const QString& field) const;
     QDate asDate(const QString& field) const;
 
@@ -122,6 +159,7 @@ private:
     QString fieldList() const;
     void loadKeys();
     void indexKeys();
+    CachedStatement statement(const QString& sql) const;
     void buildPrefixTexts(int field);
     void loadCurrent();
     QVector<QVariant> fetchRow(qint64 key) const;
@@ -147,7 +185,8 @@ private:
     int keyColumn_ = -1;
 
     std::vector<qint64> keys_;
-    std::vector<int> positionByKey_; // position of each key in keys_, -1 for none
+    // The keys with their positions in keys_, sorted by key, for finding a key's position.
+    std::vector<std::pair<qint64, int>> positionByKey_;
     int position_ = -1;
     bool bof_ = true;
     bool eof_ = true;
@@ -162,6 +201,19 @@ private:
     mutable QCache<qint64, QVector<QVariant>> rowCache_;
     int prefixField_ = -1;
     QVector<QString> prefixTexts_; // folded display texts, aligned with keys_
+};
+
+// Bound controls do not follow the table while this lives: a walk with first and next, or a
+// run of writes, repaints them once at the end instead of at every record.
+class SuspendedControls {
+public:
+    explicit SuspendedControls(Table& table) : table_(table) { table_.disableControls(); }
+    ~SuspendedControls() { table_.enableControls(); }
+    SuspendedControls(const SuspendedControls&) = delete;
+    SuspendedControls& operator=(const SuspendedControls&) = delete;
+
+private:
+    Table& table_;
 };
 
 } // namespace hoardly

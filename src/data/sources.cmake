@@ -11,7 +11,9 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/SharedRoutines.cpp
     data/Sqlite.cpp
     data/StarterData.cpp
+    data/StoreFaults.cpp
     data/Table.cpp
     data/TDM.cpp
     data/TextFiles.cpp
+    data/WriteTogether.cpp
 )

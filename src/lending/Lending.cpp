@@ -2,12 +2,8 @@
 
 #include "LendObjectTypes.h"
 #include "data/Errors.h"
-#include "data/Sqlite.h"
 #include "data/TDM.h"
-
-#include <functional>
-#include <initializer_list>
-#include <vector>
+#include "data/WriteTogether.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,41 +13,10 @@ namespace {
 
 constexpr int kEmailFieldSize = 50; // the width of E-post in the lending table
 
-// After a rollback the table object still holds the half-done work in its key list and edit
-// buffer; bring it back to what the file says, at the record it showed before.
-void reread(Table& table, int position) noexcept {
-    try {
-        table.cancel();
-        if (!table.isOpen())
-            return;
-        table.refresh();
-        table.moveTo(position);
-    } catch (const StoreError&) {
-        // The first failure is the one the user sees.
-    }
-}
-
 } // namespace
 
-void writeTogether(TDM& tdm, const QList<Table*>& tables, const std::function<void()>& writes) {
-    std::vector<int> positions;
-    for (Table* table : tables)
-        positions.push_back(table->position());
-    try {
-        Transaction transaction(tdm.connection());
-        writes();
-        transaction.commit();
-    } catch (...) {
-        int i = 0;
-        for (Table* table : tables)
-            reread(*table, positions[size_t(i++)]);
-        throw;
-    }
-}
-
-namespace {
-
-void markLent(Table& table, const LendObjectKind& kind, const QString& name, const QDate& day) {
+void markRecordLent(Table& table, const LendObjectKind& kind, const QString& name,
+                    const QDate& day) {
     table.edit();
     table.setLogical(kind.lentFlag, true);
     table.setText(kind.lentToField, name);
@@ -59,15 +24,13 @@ void markLent(Table& table, const LendObjectKind& kind, const QString& name, con
     table.post();
 }
 
-void markReturned(Table& table, const LendObjectKind& kind) {
+void markRecordReturned(Table& table, const LendObjectKind& kind) {
     table.edit();
     table.setDate(kind.lentDateField, QDate());
     table.setText(kind.lentToField, kind.returnText);
     table.setLogical(kind.lentFlag, false);
     table.post();
 }
-
-} // namespace
 
 std::optional<LendOutProblem> checkBorrower(const BorrowerEntry& entry) {
     if (entry.firstName.isEmpty() && entry.lastName.isEmpty())
@@ -107,11 +70,8 @@ void lendOut(TDM& tdm, const LendOut& loan) {
     const LendObjectKind& kind = lendObjectKind(loan.type);
     Table& borrow = tdm.borrowTb();
     Table& items = tdm.table(kind.schema());
-    // Files are attached before the transaction: attaching inside one is refused.
-    borrow.open();
-    items.open();
     const QString name = borrowerName(loan.borrower);
-    writeTogether(tdm, {&borrow, &items}, [&] {
+    writeTogether({&borrow, &items}, [&] {
         borrow.append();
         borrow.setText(u"Objektyp"_s, kind.objektyp);
         borrow.setText(u"Objekt"_s, loan.objekt);
@@ -123,7 +83,7 @@ void lendOut(TDM& tdm, const LendOut& loan) {
             borrow.setLogical(u"Send_mail"_s, true);
         borrow.post();
         if (items.locate(kind.nameField, {loan.objekt}))
-            markLent(items, kind, name, loan.today);
+            markRecordLent(items, kind, name, loan.today);
     });
 }
 
@@ -134,18 +94,16 @@ void returnCurrentLoan(TDM& tdm) {
     const QString objekt = borrow.asText(u"Objekt"_s);
     const LendObjectKind* kind = lendObjectKindOf(borrow.asText(u"Objektyp"_s));
     Table* items = kind ? &tdm.table(kind->schema()) : nullptr;
-    if (items)
-        items->open();
     auto writes = [&] {
         borrow.remove();
         borrow.refresh();
         if (items && items->locate(kind->nameField, {objekt}))
-            markReturned(*items, *kind);
+            markRecordReturned(*items, *kind);
     };
     if (items)
-        writeTogether(tdm, {&borrow, items}, writes);
+        writeTogether({&borrow, items}, writes);
     else
-        writeTogether(tdm, {&borrow}, writes);
+        writeTogether({&borrow}, writes);
 }
 
 bool reminderCanBeSwitchedOff(const Table& borrowTable) {

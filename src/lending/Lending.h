@@ -12,6 +12,7 @@ namespace hoardly {
 
 class TDM;
 class Table;
+struct LendObjectKind;
 
 // What the user typed into the lend-out dialog.
 struct BorrowerEntry {
@@ -60,14 +61,16 @@ void lendOut(TDM& tdm, const LendOut& loan);
 // empty. Throws StoreError.
 void returnCurrentLoan(TDM& tdm);
 
+// The register record's half of a lend-out and of a return, on its current record: the lent
+// flag, the borrower and the day; or the flag cleared, the kind's return text and no day.
+void markRecordLent(Table& table, const LendObjectKind& kind, const QString& borrower,
+                    const QDate& day);
+void markRecordReturned(Table& table, const LendObjectKind& kind);
+
 // Whether the current loan still waits for its reminder: asked for and not yet sent.
 bool reminderCanBeSwitchedOff(const Table& borrowTable);
 // Clears both reminder flags of the current loan and re-reads the lending table.
 void switchOffReminder(Table& borrowTable);
-
-// Runs writes to several tables as one: all of them land, or none, and no table object is
-// left showing a record that the files do not hold. Throws what the writes threw.
-void writeTogether(TDM& tdm, const QList<Table*>& tables, const std::function<void()>& writes);
 
 // For a register's delete: removes the loan whose object is exactly this name, if there is
 // one. Returns whether one was removed.

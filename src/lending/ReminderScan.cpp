@@ -13,9 +13,12 @@ bool waitsForReminder(const Table& borrow) {
     return borrow.asLogical(u"Send_mail"_s) && !borrow.asLogical(u"Has_sent"_s);
 }
 
-ReminderLoan currentLoan(const Table& borrow) {
-    return {borrow.asInteger(u"Bid"_s), borrow.asText(u"Objekt"_s),
-            borrow.asText(u"Utlanad till"_s), borrow.asText(u"E-post"_s)};
+// The fields the scan reads, in this order.
+const QStringList kScanned{u"Send_mail"_s, u"Has_sent"_s,     u"Utlanad datum"_s, u"Bid"_s,
+                           u"Objekt"_s,    u"Utlanad till"_s, u"E-post"_s};
+
+ReminderLoan loanOf(const ScanRow& row) {
+    return {row.integer(3), row.text(4), row.text(5), row.text(6)};
 }
 
 } // namespace
@@ -26,16 +29,21 @@ bool reminderDue(const QDate& lent, const QDate& today) {
 
 DueReminders findDueReminders(Table& borrow, const QDate& today) {
     DueReminders found;
-    for (borrow.first(); !borrow.eof(); borrow.next()) {
-        if (!waitsForReminder(borrow))
-            continue;
-        // Stored as ISO text; an older catalogue may hold the short date format.
-        const QDate lent = dateFromText(borrow.value(u"Utlanad datum"_s).toString());
-        if (!lent.isValid())
-            found.unreadable << currentLoan(borrow);
-        else if (reminderDue(lent, today))
-            found.due << currentLoan(borrow);
-    }
+    // One read of the loans, ending on the last one as a walk through them does.
+    borrow.scan(
+        kScanned,
+        [&](const ScanRow& row) {
+            if (!row.logical(0) || row.logical(1))
+                return true;
+            // Stored as ISO text; an older catalogue may hold the short date format.
+            const QDate lent = dateFromText(row.value(2).toString());
+            if (!lent.isValid())
+                found.unreadable << loanOf(row);
+            else if (reminderDue(lent, today))
+                found.due << loanOf(row);
+            return true;
+        },
+        ScanEnd::AtLastVisited);
     return found;
 }
 

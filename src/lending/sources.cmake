@@ -2,6 +2,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     lending/Lending.cpp
     lending/LendingInterfaces.h
     lending/LendObjectTypes.cpp
+    lending/LoanCheck.cpp
     lending/ReminderMail.cpp
     lending/ReminderScan.cpp
     lending/ReminderSending.cpp

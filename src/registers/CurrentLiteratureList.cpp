@@ -26,20 +26,17 @@ QString currentLiteratureText(const QDate& today, const QList<ListedBook>& books
     return lines.join(kLineEnd) + kLineEnd;
 }
 
-QList<ListedBook> booksInOrder(const Table& books) {
-    const int title = books.fieldIndex(u"Titel"_s);
-    const int author = books.fieldIndex(u"Author"_s);
-    const int category = books.fieldIndex(u"Category"_s);
+QList<ListedBook> booksInOrder(Table& books) {
     QList<ListedBook> listed;
-    const int count = books.recordCount();
-    listed.reserve(count);
-    for (int position = 0; position < count; ++position)
-        listed.append({books.textAt(position, title), books.textAt(position, author),
-                       books.textAt(position, category)});
+    listed.reserve(books.recordCount());
+    books.scan({u"Titel"_s, u"Author"_s, u"Category"_s}, [&listed](const ScanRow& row) {
+        listed.append({row.text(0), row.text(1), row.text(2)});
+        return true;
+    });
     return listed;
 }
 
-void writeCurrentLiteratureList(const Table& books, const QString& path, const QDate& today) {
+void writeCurrentLiteratureList(Table& books, const QString& path, const QDate& today) {
     const QString text = currentLiteratureText(today, booksInOrder(books));
     try {
         writeTextFile(path, text);

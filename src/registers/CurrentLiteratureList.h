@@ -24,12 +24,12 @@ struct ListedBook {
 QString currentLiteratureText(const QDate& today, const QList<ListedBook>& books);
 
 // The books of the table in its current order, read without moving it.
-QList<ListedBook> booksInOrder(const Table& books);
+QList<ListedBook> booksInOrder(Table& books);
 
 // Writes the list of the table's books to the file, UTF-8. The file is replaced only once the
 // whole list is written, so a failed write keeps whatever the file held; a FileError then
 // names the file and says what to do.
-void writeCurrentLiteratureList(const Table& books, const QString& path, const QDate& today);
+void writeCurrentLiteratureList(Table& books, const QString& path, const QDate& today);
 
 } // namespace literature
 } // namespace hoardly

@@ -24,9 +24,10 @@ qint64 addedToTotal(qint64 total, qint64 value) {
 
 qint64 estimatedTotal(Table& inventory) {
     qint64 total = 0;
-    const int field = inventory.fieldIndex(kValue);
-    for (int position = 0; position < inventory.recordCount(); ++position)
-        total = addedToTotal(total, countedValue(inventory.valueAt(position, field)));
+    inventory.scan({kValue}, [&total](const ScanRow& row) {
+        total = addedToTotal(total, countedValue(row.value(0)));
+        return true;
+    });
     return total;
 }
 

@@ -5,6 +5,7 @@
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
 #include "data/Table.h"
+#include "data/WriteTogether.h"
 #include "lending/Lending.h"
 #include "lending/LendingInterfaces.h"
 #include "ui/Commands.h"
@@ -224,7 +225,7 @@ void RegisterController::removeCurrent() {
         table().remove();
         return;
     }
-    writeTogether(context_.tdm, tables(), [this] {
+    writeTogether(tables(), [this] {
         hooks_.deleteDependants();
         table().remove();
     });

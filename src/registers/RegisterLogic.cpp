@@ -40,11 +40,8 @@ int proposeNextIndex(Table& table, const QString& indexField, int maximum) {
 
 QStringList rememberedValues(Table& standard, const QString& column, int cut) {
     standard.open();
-    const int field = standard.fieldIndex(column);
     QStringList values;
-    const int count = standard.recordCount();
-    for (int position = 0; position < count; ++position) {
-        const QString value = standard.textAt(position, field);
+    for (const QString& value : standard.columnTexts(column)) {
         if (!value.isEmpty())
             values << (cut > 0 ? value.left(cut) : value);
     }

@@ -40,35 +40,24 @@ Table& openedTable(TDM& tdm, const TableSchema& schema) {
 
 // The pick-list table is read where it stands: its position is of no concern to anybody.
 QStringList standardColumn(TDM& tdm, const QString& column) {
-    Table& table = openedTable(tdm, schema::standard());
-    const int field = table.fieldIndex(column);
-    QStringList values;
-    for (int position = 0; position < table.recordCount(); ++position) {
-        const QString value = table.textAt(position, field);
-        if (!value.isEmpty())
-            values << value;
-    }
+    QStringList values = openedTable(tdm, schema::standard()).columnTexts(column);
+    values.removeAll(QString());
     return values;
 }
 
 // A register's own table is walked record by record, so it ends on its last record, as the
 // register's users know it to.
 QStringList registerColumn(TDM& tdm, const TableSchema& schema, const QString& column) {
-    Table& table = openedTable(tdm, schema);
-    table.fieldIndex(column); // a missing field is an error before anything moves
     QStringList values;
-    table.disableControls();
-    try {
-        for (table.first(); !table.eof(); table.next()) {
-            const QString value = table.asText(column);
-            if (!value.isEmpty())
-                values << value;
-        }
-    } catch (...) {
-        table.enableControls();
-        throw;
-    }
-    table.enableControls();
+    openedTable(tdm, schema)
+        .scan(
+            {column},
+            [&values](const ScanRow& row) {
+                if (QString value = row.text(0); !value.isEmpty())
+                    values << std::move(value);
+                return true;
+            },
+            ScanEnd::AtLastVisited);
     return values;
 }
 

@@ -2,8 +2,8 @@
 
 #include "data/Errors.h"
 #include "data/SettingsRecord.h"
-#include "data/Sqlite.h"
 #include "data/TDM.h"
+#include "data/WriteTogether.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,20 +14,6 @@ namespace {
 const QString kKeyField = u"Kid"_s;
 const QString kReceiverField = u"Mottagare"_s;
 const QString kCodeField = u"Kod"_s;
-
-// After a rollback the table object still holds the half-done work; bring it back to what
-// the file says, at the record it showed before.
-void reread(Table& table, int position) noexcept {
-    try {
-        table.cancel();
-        if (!table.isOpen())
-            return;
-        table.refresh();
-        table.moveTo(position);
-    } catch (const StoreError&) {
-        // The first failure is the one the user sees.
-    }
-}
 
 } // namespace
 
@@ -44,25 +30,27 @@ std::optional<QString> CodeStorePass::prepare() {
     conversions_.clear();
     Table& kod = tdm_.kodTb();
     kod.open();
-    const int keyField = kod.fieldIndex(kKeyField);
-    const int receiverField = kod.fieldIndex(kReceiverField);
-    const int codeField = kod.fieldIndex(kCodeField);
     QList<Conversion> conversions;
-    for (int position = 0; position < kod.recordCount(); ++position) {
-        const QString code = kod.textAt(position, codeField);
+    std::optional<QString> refusal;
+    // One read of the store; the receiver, the code and the key of each record.
+    kod.scan({kReceiverField, kCodeField, kKeyField}, [&](const ScanRow& row) {
+        const QString code = row.text(1);
         if (const std::optional<char32_t> character = unconvertibleCharacter(code, direction_)) {
-            const QString receiver = kod.textAt(position, receiverField);
-            return (direction_ == ScrambleDirection::Scramble
-                        ? u"The code of the receiver \"%1\" holds the character %2, which cannot "
-                          "be scrambled. No code was changed."_s
-                        : u"The code of the receiver \"%1\" holds the character %2, which cannot "
-                          "be unscrambled. No code was changed."_s)
-                .arg(receiver, describeCharacter(*character));
+            refusal = (direction_ == ScrambleDirection::Scramble
+                           ? u"The code of the receiver \"%1\" holds the character %2, which "
+                             "cannot be scrambled. No code was changed."_s
+                           : u"The code of the receiver \"%1\" holds the character %2, which "
+                             "cannot be unscrambled. No code was changed."_s)
+                          .arg(row.text(0), describeCharacter(*character));
+            return false;
         }
         const QString converted =
             direction_ == ScrambleDirection::Scramble ? ScrambleText(code) : UnscrambleText(code);
-        conversions << Conversion{kod.valueAt(position, keyField).toLongLong(), converted};
-    }
+        conversions << Conversion{row.value(2).toLongLong(), converted};
+        return true;
+    });
+    if (refusal)
+        return refusal;
     conversions_ = conversions;
     return std::nullopt;
 }
@@ -97,27 +85,15 @@ void CodeStorePass::pauseOver() {
 void CodeStorePass::writeAll() {
     Table& kod = tdm_.kodTb();
     Table& config = tdm_.configTb();
-    // Files are attached before the transaction: attaching inside one is refused.
-    kod.open();
-    config.open();
     const int kodPosition = kod.position();
-    const int configPosition = config.position();
-    kod.disableControls();
-    try {
-        Transaction transaction(tdm_.connection());
+    const SuspendedControls still(kod); // the codes' window repaints once, at the end
+    writeTogether({&kod, &config}, [&] {
         writeConversions();
         changeSettings(config, [&] {
             config.setLogical(u"Krypterad"_s, direction_ == ScrambleDirection::Scramble);
         });
-        transaction.commit();
-    } catch (...) {
-        reread(kod, kodPosition);
-        reread(config, configPosition);
-        kod.enableControls();
-        throw;
-    }
+    });
     kod.moveTo(kodPosition);
-    kod.enableControls();
 }
 
 void CodeStorePass::writeConversions() {

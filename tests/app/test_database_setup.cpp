@@ -16,6 +16,7 @@ struct StepLog {
     QStringList calls;
     bool startupDoneAtMusic = false;
     bool configOpenAtPaint = false;
+    bool registersPointedAtLoans = false;
 };
 
 DatabaseSetupSteps loggingSteps(StepLog& log, TDM& tdm, RunState& run) {
@@ -28,6 +29,10 @@ DatabaseSetupSteps loggingSteps(StepLog& log, TDM& tdm, RunState& run) {
         [&] {
             log.calls << u"music"_s;
             log.startupDoneAtMusic = run.startupDone;
+        },
+        [&] {
+            log.calls << u"loans"_s;
+            log.registersPointedAtLoans = !tdm.borrowTb().directory().isEmpty();
         },
     };
 }
@@ -71,9 +76,10 @@ private slots:
         QCOMPARE(tdm.filmQ().directory(), catalogue.path());
         QCOMPARE(tdm.filmTb().indexName(), u"Nummer"_s);
 
-        QCOMPARE(log.calls, (QStringList{u"paint"_s, u"pause"_s, u"music"_s}));
+        QCOMPARE(log.calls, (QStringList{u"paint"_s, u"loans"_s, u"pause"_s, u"music"_s}));
         QVERIFY(log.configOpenAtPaint);
-        QVERIFY(log.startupDoneAtMusic); // the music never starts before the set-up is done
+        QVERIFY(log.registersPointedAtLoans); // the check reads the files where they are
+        QVERIFY(log.startupDoneAtMusic);      // the music never starts before the set-up is done
     }
 
     void laterStartsKeepTheFirstDirectoryButOpenTheTablesWhereTheProgramIs() {

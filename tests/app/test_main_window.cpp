@@ -185,6 +185,45 @@ private slots:
         QVERIFY(app->introForm() == nullptr);
     }
 
+    // Files an earlier version left half written: one question at start-up; Yes mends them,
+    // No leaves them as they are.
+    void halfWrittenLoansAreReportedOnceAndMendedOnYes_data() {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("mend") << Answer::Yes;
+        QTest::newRow("leave") << Answer::No;
+    }
+    void halfWrittenLoansAreReportedOnceAndMendedOnYes() {
+        QFETCH(Answer, answer);
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Utlanad, "
+                                      "\"Utlanad till\") VALUES (1, 'Alien', 1, 'Per Holm'), "
+                                      "(2, 'Brazil', 0, 'Finns i hyllan')"_s);
+        catalogue->exec(u"borrow.db"_s, u"INSERT INTO Borrow (Objektyp, Objekt, \"Utlanad "
+                                        "till\", \"Utlanad datum\") VALUES ('Film', 'Brazil', "
+                                        "'Ola Ek', '2024-02-03')"_s);
+        main().setReminderScan([] {});
+        dialogs.answer(answer);
+        startUp();
+        QCOMPARE(dialogs.boxes().size(), 1);
+        dialogs.expectBox(0, BoxKind::Question, u"Lending records"_s,
+                          u"The lending register and the registers disagree about 2 objects, as "
+                          "an earlier version of the program could leave them after a crash:\n\n"
+                          "\"Alien\" (Film) is marked as lent out, but there is no lending "
+                          "record for it.\n"
+                          "\"Brazil\" (Film) has a lending record, but is not marked as lent "
+                          "out.\n\n"
+                          "Mend them now? An object without a lending record is marked as "
+                          "returned; an object with one is marked as lent out to its borrower."_s,
+                          BoxIcon::Exclamation);
+        QVERIFY(app->run().startupDone);
+        const QString states = catalogue->scalar(
+            u"film.DB"_s, u"SELECT group_concat(Utlanad || ' ' || \"Utlanad till\", ', ') FROM "
+                          "(SELECT * FROM Film ORDER BY FilmId)"_s);
+        QCOMPARE(states, answer == Answer::Yes ? u"0 Finns i hyllan, 1 Ola Ek"_s
+                                               : u"1 Per Holm, 0 Finns i hyllan"_s);
+        QVERIFY(!app->tdm().filmTb().isOpen()); // the film window opens it when shown
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
     void theFirstActivationSendsTheDueReminders() {
         test::SmtpTestServer server;
         QVERIFY2(server.isRunning(), qPrintable(server.error()));

@@ -1,4 +1,8 @@
 hoardly_add_test(test_table data/test_table.cpp)
 hoardly_add_test(test_query data/test_query.cpp)
 hoardly_add_test(test_shared_routines data/test_shared_routines.cpp)
+hoardly_add_test(test_store_faults data/test_store_faults.cpp)
+hoardly_add_test(test_scans data/test_scans.cpp)
+hoardly_add_test(test_write_together data/test_write_together.cpp)
 hoardly_add_test(test_picture_field data/test_picture_field.cpp)
+hoardly_add_test(test_walks data/test_walks.cpp)

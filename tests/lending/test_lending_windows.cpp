@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "FileModes.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
@@ -14,10 +15,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -596,6 +600,38 @@ private slots:
         QCOMPARE(borrowCount(), u"0"_s);
         QCOMPARE(overviewGrid().grid()->model()->rowCount(), 0);
         QCOMPARE(tdm->filmTb().state(), TableState::Browse);
+        QCOMPARE(tdm->filmTb().asText(u"Utlanad till"_s), u"Finns i hyllan"_s);
+        fillin().reject();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    // A fault of the store is one box that names the file and says what to do; nothing is
+    // written and what was typed stays.
+    void aLendOutInAWriteProtectedFolderSaysWhatToDo() {
+        test::obeyFileModes();
+        tdm->borrowTb().open();
+        const auto allowWriting = [&] {
+            QFile::setPermissions(catalogue->path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        };
+        const auto writable = qScopeGuard(allowWriting);
+        QVERIFY(QFile::setPermissions(catalogue->path(), QFile::ReadOwner | QFile::ExeOwner));
+        showFillin(u"Alien"_s);
+        fillBorrower(u"Anna"_s, u"Berg"_s, {}, {}, false);
+        dialogs.answer(Answer::Ok);
+        pressFillinOk();
+        QCOMPARE(dialogs.boxes().size(), 1);
+        QCOMPARE(dialogs.lastBox().kind, BoxKind::ErrorBox);
+        QCOMPARE(dialogs.lastBox().text,
+                 u"The folder %1 of the table file %2 is write-protected, so the change was not "
+                 "saved. Allow writing to the folder, then try again."_s.arg(
+                     QDir::toNativeSeparators(catalogue->path()),
+                     QDir::toNativeSeparators(catalogue->file(u"borrow.db"_s))));
+        QVERIFY(fillin().isVisible());
+        QCOMPARE(edit(u"LastNameEd"_s)->text(), u"Berg"_s);
+        QVERIFY(!run.dataChanged);
+        allowWriting();
+        QCOMPARE(borrowCount(), u"0"_s);
         QCOMPARE(tdm->filmTb().asText(u"Utlanad till"_s), u"Finns i hyllan"_s);
         fillin().reject();
         HOARDLY_VERIFY_DIALOGS(dialogs);

@@ -1,5 +1,7 @@
 hoardly_add_test(test_lending lending/test_lending.cpp)
 hoardly_add_test(test_lending_windows lending/test_lending_windows.cpp)
+hoardly_add_test(test_loan_atomicity lending/test_loan_atomicity.cpp)
+hoardly_add_test(test_loan_check lending/test_loan_check.cpp)
 hoardly_add_test(test_reminder_mail lending/test_reminder_mail.cpp)
 hoardly_add_test(test_smtp_exchange lending/test_smtp_exchange.cpp)
 hoardly_add_test(test_reminders lending/test_reminders.cpp)
