@@ -1,5 +1,6 @@
 #include "Table.h"
 
+#include "Collation.h"
 #include "Dates.h"
 #include "Errors.h"
 #include "Sqlite.h"
@@ -179,12 +180,28 @@ void Table::selectIndex(const QString& name) {
     notifyCurrent();
 }
 
+bool Table::ordersForPeople() const {
+    return index_ && !index_->primary && index_->caseInsensitive && index_->fields.size() == 1;
+}
+
 void Table::loadKeys() {
     dropCaches();
     keys_.clear();
-    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + orderClause());
-    while (select.step())
-        keys_.push_back(select.int64(0));
+    if (ordersForPeople()) {
+        // The file's index ignores the case of A to Z only; its order is the near-sorted start
+        // from which the names or titles are put into their order for people.
+        Statement select =
+            connection_.prepare(u"SELECT rowid, "_s + quoteIdentifier(index_->fields.first()) +
+                                u" FROM "_s + from() + orderClause());
+        std::vector<std::pair<qint64, QString>> rows;
+        while (select.step())
+            rows.emplace_back(select.int64(0), select.text(1));
+        keys_ = keysOrderedForPeople(std::move(rows));
+    } else {
+        Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + orderClause());
+        while (select.step())
+            keys_.push_back(select.int64(0));
+    }
     indexKeys();
 }
 
@@ -332,15 +349,16 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
         bound << comparable(field, values[i]);
     }
     checkBrowseMode();
-    Statement select =
-        connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
-                            conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
+    Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                                           conditions.join(u" AND "_s));
     select.bindAll(bound);
-    if (!select.step())
-        return false;
-    const qint64 key = select.int64(0);
-    select.reset();
-    const int position = positionOfKey(key);
+    // The first match in the current order, which only the keys know.
+    int position = -1;
+    while (select.step()) {
+        const int found = positionOfKey(select.int64(0));
+        if (found >= 0 && (position < 0 || found < position))
+            position = found;
+    }
     if (position < 0)
         return false;
     setPosition(position);
@@ -398,15 +416,31 @@ void Table::findNearest(const QVariant& value) {
     const QString field =
         (index_ && !index_->primary) ? index_->fields.first() : fieldName(std::max(keyColumn_, 0));
     const int column = fieldIndex(field);
-    const bool noCase = index_ && index_->caseInsensitive;
-    Statement select = connection_.prepare(
-        u"SELECT rowid FROM "_s + from() + u" WHERE "_s + quoteIdentifier(fieldName(column)) +
-        u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() + u" LIMIT 1"_s);
-    select.bind(1, comparable(column, value));
     int position = int(keys_.size()) - 1;
-    if (select.step()) {
-        position = positionOfKey(select.int64(0));
-        select.reset();
+    if (ordersForPeople()) {
+        // The keys stand in the order for people: the first text not before the value.
+        const QString wanted = value.toString();
+        int low = 0;
+        int high = int(keys_.size());
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (compareForPeople(textAt(middle, column), wanted) < 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        position = std::min(low, position);
+    } else {
+        const bool noCase = index_ && index_->caseInsensitive;
+        Statement select = connection_.prepare(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                                               quoteIdentifier(fieldName(column)) + u" >= ?1"_s +
+                                               (noCase ? u" COLLATE NOCASE"_s : QString()) +
+                                               orderClause() + u" LIMIT 1"_s);
+        select.bind(1, comparable(column, value));
+        if (select.step()) {
+            position = positionOfKey(select.int64(0));
+            select.reset();
+        }
     }
     setPosition(position);
     bof_ = eof_ = false;

@@ -3,6 +3,7 @@
 #include "RegisterWindow.h"
 
 #include "RecordButtons.h"
+#include "data/Collation.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
 #include "data/Table.h"
@@ -51,8 +52,18 @@ void setUpReadOnlyGrid(QTableView* view) {
     view->horizontalHeader()->setHighlightSections(false);
 }
 
+// Capitals with a ring or dots ("Å", "Ö") reach above the font's ascent, and a label
+// clips what is above its top: lines stacked tightly get that much room above their text.
+void makeRoomForMarks(QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const int above = -metrics.tightBoundingRect(u"ÅÄÖÉ"_s).top() - metrics.ascent();
+    if (above > 0)
+        label->setContentsMargins(0, above + 1, 0, 0);
+}
+
 QLabel* valueLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
+    makeRoomForMarks(label);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setWordWrap(true);
     label->setMinimumWidth(120);
@@ -62,6 +73,7 @@ QLabel* valueLabel(QWidget* parent) {
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
+    makeRoomForMarks(label); // level with its values
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::WindowText).lighter(160));
@@ -210,7 +222,9 @@ QWidget* RegisterWindow::buildRecordPanel() {
             value->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
             value->setMinimumWidth(0);
             row->addWidget(value);
-            row->addWidget(new QLabel(field.suffix, panel));
+            auto* suffix = new QLabel(field.suffix, panel);
+            makeRoomForMarks(suffix);
+            row->addWidget(suffix);
             row->addStretch();
             values->addLayout(row);
         }
@@ -245,7 +259,7 @@ QWidget* RegisterWindow::buildEditControl(const EditField& field) {
         combo->setMaxVisibleItems(20);
         QStringList items = field.items;
         if (field.sorted)
-            items.sort(Qt::CaseInsensitive);
+            sortForPeople(items);
         combo->addItems(items);
         combo->setCurrentIndex(-1);
         connectErrors(new ComboBinding(source(), field.field, combo));

@@ -3,6 +3,7 @@
 #include "lending/Lending.h"
 
 #include "MasterGrid.h"
+#include "data/Collation.h"
 #include "data/RunState.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
@@ -303,7 +304,7 @@ void RegisterWindow::fillPickLists() {
                 continue;
             QStringList entries = def.items + rememberedValues(standard, def.remembered);
             if (def.sorted)
-                entries.sort(Qt::CaseInsensitive);
+                sortForPeople(entries);
             setEntries(combo, entries);
         }
     }

@@ -5,6 +5,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/CommandTable.cpp
     ui/Commands.cpp
     ui/Dialogs.cpp
+    ui/GridColumns.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
     ui/Shell.h

@@ -2,6 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
+#include "data/Collation.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "lending/LendingInterfaces.h"
@@ -499,6 +500,50 @@ private slots:
                                    u"SELECT group_concat(Aktor, '|') FROM Standard WHERE Aktor "
                                    "LIKE 'max schreck'"_s),
                  u"Max Schreck|max schreck"_s);
+    }
+
+    void sortedPickListsFollowThePeoplesAlphabet() {
+        catalogue->exec(u"Standard.db"_s, u"DELETE FROM Standard"_s);
+        catalogue->exec(u"Standard.db"_s,
+                        u"INSERT INTO Standard (Aktor) VALUES ('Zoe Ray'), ('åsa Ek'), "
+                        "('Émile Gard'), ('Åke Lind'), ('Eric Bo'), ('Al Bo')"_s);
+        tdm->standardTb().refresh();
+        setCollationLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
+        openWindow();
+        trigger(u"add"_s);
+        QCOMPARE(test::comboItems(pick(u"Aktor"_s)),
+                 (QStringList{u"Al Bo"_s, u"Émile Gard"_s, u"Eric Bo"_s, u"Zoe Ray"_s,
+                              u"Åke Lind"_s, u"åsa Ek"_s}));
+        window->cancelButton()->click();
+        setCollationLocale(std::nullopt);
+    }
+
+    // The stacked actor lines draw every mark of "Å", "Ö" and "É": as much ink as the same text
+    // on a label with room to spare.
+    void theMarksOfCapitalsAreNotClippedInThePanel() {
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Aktor, Aktor2, "
+                                      "Aktor3) VALUES (1, 'Sällskapsresan', 'Åke Öberg', "
+                                      "'Örjan Åström', 'Émile Ärlig')"_s);
+        openWindow();
+        const auto ink = [](QWidget& widget) {
+            const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    count += pixel.alpha() > 128 && pixel.lightness() < 160 ? 1 : 0;
+                }
+            }
+            return count;
+        };
+        for (const QString& field : {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}) {
+            auto* label = window->findChild<QLabel*>(u"panel_"_s + field);
+            QVERIFY(label);
+            QLabel roomy(label->text());
+            roomy.setFont(label->font());
+            roomy.setFixedSize(label->width(), label->height() + 40);
+            QCOMPARE(ink(*label), ink(roomy));
+        }
     }
 
     void cancelledEntriesRememberNothing() {

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -109,6 +110,27 @@ QWidget* showAdress(Application& app) {
     return &app.adressForm();
 }
 
+// "Last name field empty": OK on a new address without a last name.
+QWidget* showAdressBox(Application& app) {
+    QWidget* book = showAdress(app);
+    later([&app] {
+        TAdressForm& form = app.adressForm();
+        form.addRecord();
+        form.findChild<QLineEdit*>(u"box_Fornamn"_s)->setText(u"Karin"_s);
+        form.OkKnpClick();
+    });
+    return book;
+}
+
+// Help, asked for from the film window's Help menu.
+QWidget* showHelpFromFilm(Application& app) {
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return nullptr;
+    later([films] { films->action(cmd::help)->trigger(); });
+    return &app.helpForm();
+}
+
 QWidget* showFilmBrowse(Application& app) {
     return openFilmWindow(app, u"Der Himmel"_s);
 }
@@ -179,6 +201,33 @@ QWidget* showLendingFillin(Application& app) {
     return &fillin;
 }
 
+// Presses OK in the message box that is up once the event loop runs again.
+void answerTheBox() {
+    later([] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+}
+
+// A borrower already in the address book, handed to it after the lend-out: "No copies".
+QWidget* showLendingNoCopies(Application& app) {
+    TBorrowChoiceForm& choice = app.lending().choiceForm();
+    TBorrowFillinForm& fillin = app.lending().fillinForm();
+    lendFirstFilm(app, [&app, &choice, &fillin] {
+        addDemoAddresses(app.tdm());
+        later([&fillin] {
+            fillin.findChild<QLineEdit*>(u"FirstNameEd"_s)->setText(u"Anna"_s);
+            fillin.findChild<QLineEdit*>(u"LastNameEd"_s)->setText(u"Berg"_s);
+            fillin.findChild<QCheckBox*>(u"AddressBox"_s)->setChecked(true);
+            answerTheBox(); // "The object are now marked as out of loan"
+            fillin.OkKnpClick();
+        });
+        choice.findChild<QRadioButton*>(u"NewLendingRadio"_s)->click();
+        choice.OkKnpClick();
+    });
+    return &fillin;
+}
+
 // The choice dialog's first choice, the list of every loan.
 QWidget* showLendingOverview(Application& app) {
     TBorrowChoiceForm& choice = app.lending().choiceForm();
@@ -196,7 +245,9 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"tips", showTips},
         {"about", showAbout},
         {"help", showHelp},
+        {"help-from-film", showHelpFromFilm},
         {"adress", showAdress},
+        {"adress-box", showAdressBox},
         {"film-browse", showFilmBrowse},
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
@@ -204,6 +255,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-choice", showLendingChoice},
         {"lending-fillin", showLendingFillin},
         {"lending-overview", showLendingOverview},
+        {"lending-no-copies", showLendingNoCopies},
     };
     return windows;
 }
