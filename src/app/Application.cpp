@@ -5,9 +5,13 @@
 #include "HelpForm.h"
 #include "MainForm.h"
 #include "TipsForm.h"
+#include "Version.h"
+#include "lending/EmailReminders.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,20 +47,32 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     lending_->setAddressBook(adressForm_);
     mainForm_->setRegisterOpener(MainButton::Addresses,
                                  [this]() -> QWidget* { return adressForm_; });
+    // The properties window, modal over the main window, and the prompt it asks the current
+    // password with.
+    auto& currentPasswordPrompt = addWindow<TPwForm2>(context_);
+    configForm_ = &addWindow<TConfigForm>(PropertiesParts{context_, currentPasswordPrompt, {}});
+    mainForm_->setDialogOpener(MainButton::Properties, [this] { configForm_->exec(); });
 
     mainForm_->setIntro([this] { showIntro(); });
+    ReminderOptions reminderOptions;
+    reminderOptions.downloadAddress = QString::fromLatin1(kDownloadAddress);
+    reminders_ = std::make_unique<EmailReminders>(context_, mainForm_.get(), reminderOptions);
+    mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 
 Application::~Application() {
-    // A register window still open at the end uses the tables: it goes before them.
+    // A register window still open at the end uses the tables: it goes before them, and so
+    // does a reminder still on its way.
     mainForm_->destroyOpenRegisters();
+    reminders_.reset();
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
     lending_->setAddressBook(nullptr);
     adressForm_ = nullptr;
+    configForm_ = nullptr;
     while (!windows_.empty())
         windows_.pop_back();
     context_.lending = nullptr;

@@ -13,9 +13,11 @@
 
 namespace hoardly {
 
+class EmailReminders;
 class LendingWindows;
 class TAboutBox;
 class TAdressForm;
+class TConfigForm;
 class THelpForm;
 class TMainForm;
 class TTipsForm;
@@ -51,8 +53,12 @@ public:
     TAboutBox& aboutBox() { return *aboutBox_; }
     THelpForm& helpForm();
     LendingWindows& lending() { return *lending_; }
+    // The reminder scan that the main window's first activation runs.
+    EmailReminders& reminders() { return *reminders_; }
     // The address book, built at start-up and kept for the whole run.
     TAdressForm& adressForm() { return *adressForm_; }
+    // The properties window, built at start-up and kept for the whole run.
+    TConfigForm& configForm() { return *configForm_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -82,8 +88,10 @@ private:
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;
     std::unique_ptr<LendingWindows> lending_;
+    std::unique_ptr<EmailReminders> reminders_;
     std::vector<std::unique_ptr<QObject>> windows_;
     TAdressForm* adressForm_ = nullptr; // one of windows_
+    TConfigForm* configForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;
 };
 

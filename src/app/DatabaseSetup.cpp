@@ -1,6 +1,7 @@
 #include "DatabaseSetup.h"
 
 #include "data/Errors.h"
+#include "data/OwnerOnlyFiles.h"
 #include "data/RunState.h"
 #include "data/SharedRoutines.h"
 #include "data/TDM.h"
@@ -77,6 +78,9 @@ DatabaseSetupResult setUpDatabase(TDM& tdm, RunState& run, const QString& execut
     call(steps.pause);
     run.startupDone = true;
     call(steps.enableMusicTimer);
+    // A settings or code file copied in from elsewhere may be readable by others; the
+    // program is usable all the same when this fails, and the error box says why.
+    keepOwnerOnlyTables(run.appDir);
     return DatabaseSetupResult::Done;
 }
 

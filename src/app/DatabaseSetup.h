@@ -27,7 +27,8 @@ enum class DatabaseSetupResult { Done, DatabaseError };
 
 // The start-up's database work: finds AppDir, opens the settings and pick-list tables, records
 // Applikationpath on the first start, points every other table (and the query) at AppDir with
-// the film table in index order Nummer, and sets StartupDone.
+// the film table in index order Nummer, and sets StartupDone. Last, it makes the settings and
+// code files private to their owner (a FileError when it cannot; the set-up is done anyway).
 // When the settings or pick-list table cannot be opened, or the settings table has no row,
 // both are closed again, nothing else is touched, StartupDone stays false and the result says
 // so; the caller shows kDatabaseOpenFailedMessage.

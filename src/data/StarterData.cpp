@@ -1,6 +1,7 @@
 #include "StarterData.h"
 
 #include "Errors.h"
+#include "OwnerOnlyFiles.h"
 #include "Schema.h"
 #include "Sqlite.h"
 #include "TextFiles.h"
@@ -109,6 +110,8 @@ void createTableFile(const QString& directory, const TableSchema& schema) {
     database.exec(schema.createStatement());
     for (const QString& statement : schema.indexStatements())
         database.exec(statement);
+    if (isOwnerOnly(schema))
+        keepOwnerOnly(path);
 }
 
 void writeStarterCatalogue(const QString& directory) {
@@ -150,7 +153,10 @@ QStringList installStarterFiles(const QString& starterDirectory, const QString& 
         if (!QFile::copy(source, target))
             throw FileError(
                 u"The starter file %1 cannot be copied to %2."_s.arg(relative, appDirectory));
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        if (ownerOnlyFileNames().contains(relative))
+            keepOwnerOnly(target);
+        else
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
         copied << relative;
     }
     copied.sort();

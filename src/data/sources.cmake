@@ -3,8 +3,12 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/DataSource.h
     data/Dates.cpp
     data/GridModels.cpp
+    data/OwnerOnlyFiles.cpp
+    data/PictureChecks.cpp
+    data/PictureField.cpp
     data/Query.cpp
     data/Schema.cpp
+    data/SettingsRecord.cpp
     data/SharedRoutines.cpp
     data/Sqlite.cpp
     data/StarterData.cpp

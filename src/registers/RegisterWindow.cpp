@@ -75,7 +75,12 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
     setMinimumSize(640, 440);
 }
 
-RegisterWindow::~RegisterWindow() = default;
+RegisterWindow::~RegisterWindow() {
+    // QWidget's destructor hides the window, and the focus-out of a child (the find box
+    // follows the table then) would reach this window's slots after its own part is gone.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
 
 Table& RegisterWindow::table() const {
     return context_.tdm.table(*d_.table);

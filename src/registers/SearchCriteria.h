@@ -87,6 +87,10 @@ struct SearchRegister {
 
 // The film window's twelve criteria.
 const SearchRegister& filmSearch();
+// The literature window's six criteria.
+const SearchRegister& literatureSearch();
+// The software window's eight criteria.
+const SearchRegister& softwareSearch();
 
 // A statement ready to run: the typed values bound to "?" marks, so no typed character can
 // change the statement, and the same statement with the values written in as SQL literals

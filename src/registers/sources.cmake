@@ -1,9 +1,16 @@
 list(APPEND HOARDLY_CORE_SOURCES
     registers/AdressBook.cpp
+    registers/CurrentLiteratureList.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
+    registers/LiteraturePickLists.cpp
+    registers/LiteratureSearch.cpp
+    registers/Inventory.cpp
     registers/RegisterLogic.cpp
     registers/SearchCriteria.cpp
+    registers/SoftwareLists.cpp
+    registers/SoftwareSearch.cpp
+    registers/WebAddress.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -156,9 +157,14 @@ QString QtDialogs::askFile(QWidget* parent, const FileRequest& request) {
     case FileRequestKind::Open:
         return QFileDialog::getOpenFileName(parent, request.caption, request.directory,
                                             request.filter);
-    case FileRequestKind::Save:
-        return QFileDialog::getSaveFileName(parent, request.caption, request.directory,
-                                            request.filter);
+    case FileRequestKind::Save: {
+        // Saving over an existing file asks first, as the dialog does by default.
+        QFileDialog dialog(parent, request.caption,
+                           QDir(request.directory).filePath(request.fileName), request.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
     case FileRequestKind::Directory:
         return QFileDialog::getExistingDirectory(parent, request.caption, request.directory);
     }

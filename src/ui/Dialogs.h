@@ -43,6 +43,8 @@ struct FileRequest {
     QString caption;
     QString directory;
     QString filter;
+    QString fileName;      // Save: the name proposed in the directory
+    QString defaultSuffix; // Save: added to a name typed without one
 };
 
 struct TextRequest {

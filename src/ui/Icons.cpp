@@ -218,14 +218,19 @@ void returned(QPainter& p) {
     p.drawPath(path);
 }
 
-void noReminder(QPainter& p) {
-    // A letter, struck out.
+void letter(QPainter& p) {
+    // A closed envelope.
     p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1.5));
     p.setBrush(QColor(0xf4, 0xf1, 0xe4));
-    const QRectF letter(3, 8, 26, 17);
-    p.drawRect(letter);
-    p.drawLine(letter.topLeft(), QPointF(16, 18));
-    p.drawLine(QPointF(16, 18), letter.topRight());
+    const QRectF envelope(3, 8, 26, 17);
+    p.drawRect(envelope);
+    p.drawLine(envelope.topLeft(), QPointF(16, 18));
+    p.drawLine(QPointF(16, 18), envelope.topRight());
+}
+
+void noReminder(QPainter& p) {
+    // A letter, struck out.
+    letter(p);
     p.setPen(QPen(QColor(0xc6, 0x28, 0x28), 3.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(5, 28), QPointF(27, 4));
 }
@@ -401,6 +406,9 @@ QPixmap registerPicture(Picture picture, int size) {
         break;
     case Picture::Codes:
         tip(p);
+        break;
+    case Picture::Mail:
+        letter(p);
         break;
     }
     return pixmap;

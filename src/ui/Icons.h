@@ -35,7 +35,7 @@ enum class Icon {
 QIcon registerIcon(Icon icon);
 
 // The pictures beside a register's heading.
-enum class Picture { Film, Music, Book, Software, Inventory, Codes };
+enum class Picture { Film, Music, Book, Software, Inventory, Codes, Mail };
 QPixmap registerPicture(Picture picture, int size);
 
 } // namespace hoardly

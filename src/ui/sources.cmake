@@ -8,5 +8,6 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/GridColumns.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/PictureCodec.cpp
     ui/Shell.h
 )

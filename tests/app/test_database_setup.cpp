@@ -140,6 +140,29 @@ private slots:
         QVERIFY(tdm.filmTb().directory().isEmpty()); // the registers were never pointed anywhere
         QVERIFY(tdm.filmQ().directory().isEmpty());
     }
+
+    void theSecretFilesArePrivateFromTheStartAndAfterAStart() {
+        test::TempCatalogue catalogue;
+        const QString config = catalogue.file(u"Config.db"_s);
+        const QString kod = catalogue.file(u"kod.db"_s);
+        // The user bits mirror the owner's; the mode is the rest.
+        const auto mode = [](const QString& path) {
+            return QFile::permissions(path) & QFileDevice::Permissions(0x7077);
+        };
+        const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QCOMPARE(mode(config), ownerOnly);
+        QCOMPARE(mode(kod), ownerOnly);
+
+        // Copied in from elsewhere, readable by all: the next start makes them private again.
+        for (const QString& path : {config, kod})
+            QVERIFY(QFile::setPermissions(path, ownerOnly | QFileDevice::ReadGroup |
+                                                    QFileDevice::ReadOther));
+        TDM tdm;
+        RunState run;
+        QCOMPARE(setUpDatabase(tdm, run, catalogue.path(), {}), DatabaseSetupResult::Done);
+        QCOMPARE(mode(config), ownerOnly);
+        QCOMPARE(mode(kod), ownerOnly);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatabaseSetup)

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "SmtpTestServer.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
 #include "app/AboutBox.h"
@@ -11,7 +12,9 @@
 #include "data/SharedRoutines.h"
 #include "data/TextFiles.h"
 #include "lending/BorrowFillinForm.h"
+#include "lending/EmailReminders.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 
@@ -180,6 +183,33 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(app->run().startupDone, 5000);
         QTRY_VERIFY(app->run().reminderScanDone);
         QVERIFY(app->introForm() == nullptr);
+    }
+
+    void theFirstActivationSendsTheDueReminders() {
+        test::SmtpTestServer server;
+        QVERIFY2(server.isRunning(), qPrintable(server.error()));
+        catalogue->exec(
+            u"Config.db"_s,
+            u"UPDATE Config SET Mailid = 'Anna Berg', Mailadress = "
+            "'anna@example.se', SMTP = '127.0.0.1', Mailport = %1"_s.arg(server.port()));
+        catalogue->exec(u"borrow.db"_s, u"INSERT INTO Borrow (Objektyp, Objekt, \"Utlanad till\", "
+                                        "\"E-post\", \"Utlanad datum\", Send_mail) VALUES "
+                                        "('Film', 'Alien', 'Eva Lind', 'eva@example.se', "
+                                        "'2026-11-01', 1)"_s);
+        app->reminders().setToday([] { return QDate(2026, 12, 9); });
+        QSignalSpy scanned(&app->reminders(), &EmailReminders::scanFinished);
+        startUp();
+        QVERIFY(app->run().reminderScanDone);
+        QVERIFY(scanned.size() == 1 || scanned.wait(15000));
+        QCOMPARE(server.messages().size(), 1);
+        QCOMPARE(server.messages()[0].rcptTos, QStringList{u"eva@example.se"_s});
+        QCOMPARE(catalogue->scalar(u"borrow.db"_s, u"SELECT Has_sent FROM Borrow"_s), u"1"_s);
+        QVERIFY(main().isEnabled());
+        // Later activations send nothing again.
+        main().FormActivate();
+        QTest::qWait(50);
+        QCOMPARE(scanned.size(), 1);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
     void aBrokenDatabaseIsReportedAndTheProgramStaysClosable() {
@@ -464,6 +494,24 @@ private slots:
         QVERIFY(help.isVisible());
         QCOMPARE(help.tabs()->currentIndex(), 0); // at its contents
         QVERIFY(help.browser()->source().toLocalFile().endsWith(u"/index.html"_s));
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void thePropertiesButtonShowsThePropertiesWindowModally() {
+        startUp();
+        QString shownTab;
+        bool modalOverVisibleMain = false;
+        test::whenModal([&](QWidget* modal) {
+            QCOMPARE(modal, &app->configForm());
+            modalOverVisibleMain = app->configForm().isModal() && main().isVisible();
+            shownTab = app->configForm().tabs()->tabText(app->configForm().tabs()->currentIndex());
+            app->configForm().findChild<QPushButton*>(u"CloseKnp"_s)->click();
+        });
+        knp(MainButton::Properties)->click();
+        QVERIFY(modalOverVisibleMain);
+        QCOMPARE(shownTab, u"Security"_s);
+        QVERIFY(!app->configForm().isVisible());
+        QVERIFY(main().isVisible());
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 

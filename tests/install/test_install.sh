@@ -10,6 +10,9 @@ cmake --install "$build" --prefix "$dir" > /dev/null
 [ -f "$dir/film.DB" ] || { echo "no starter table installed"; exit 1; }
 [ -f "$dir/help/contents.txt" ] || { echo "no help book installed"; exit 1; }
 [ ! -e "$dir/hoardly-screenshot" ] || { echo "the screenshot tool was installed"; exit 1; }
+for secret in Config.db kod.db; do
+    [ "$(stat -c %a "$dir/$secret")" = 600 ] || { echo "$secret is readable by others"; exit 1; }
+done
 sqlite3 "$dir/film.DB" "INSERT INTO Film (Titel) VALUES ('Kept across installs')"
 sqlite3 "$dir/Config.db" "UPDATE Config SET Backuppath = '/media/backup'"
 rm "$dir/midi/vis2.txt"

@@ -1,2 +1,6 @@
 hoardly_add_test(test_lending lending/test_lending.cpp)
 hoardly_add_test(test_lending_windows lending/test_lending_windows.cpp)
+hoardly_add_test(test_reminder_mail lending/test_reminder_mail.cpp)
+hoardly_add_test(test_smtp_exchange lending/test_smtp_exchange.cpp)
+hoardly_add_test(test_reminders lending/test_reminders.cpp)
+hoardly_add_test(test_internet_page lending/test_internet_page.cpp)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 class QComboBox;
-class QWidget;
 
 namespace hoardly::test {
 
@@ -14,5 +14,13 @@ void whenModal(std::function<void(QWidget*)> step);
 
 // The entries of a combo box's list, top to bottom.
 QStringList comboItems(const QComboBox* combo);
+
+// The control of that name in the window; the test stops when there is none.
+template <class T> T* child(const QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 } // namespace hoardly::test

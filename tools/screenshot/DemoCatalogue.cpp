@@ -3,6 +3,7 @@
 #include "data/TDM.h"
 #include "lending/Lending.h"
 #include "registers/RegisterLogic.h"
+#include "registers/SoftwareLists.h"
 
 #include <functional>
 
@@ -134,6 +135,45 @@ void addDemoAddresses(TDM& tdm) {
                       {u"Bokhandeln AB"_s, QString(), u"Drottninggatan 40"_s, u"111 51 Stockholm"_s,
                        u"08-7001000"_s, QString(), u"info@bokhandeln.example"_s},
                   });
+}
+
+void addDemoSoftware(TDM& tdm) {
+    const QStringList fields{u"Namn"_s,         u"Version"_s,      u"Producent"_s, u"Kategori"_s,
+                             u"Typ"_s,          u"Registrerad"_s,  u"Serienr"_s,   u"Licensnr"_s,
+                             u"Inkopsstalle"_s, u"Inkopt datum"_s, u"Pris"_s,      u"Web"_s,
+                             u"Media"_s};
+    const QList<QStringList> items{
+        {u"Access"_s, u"97"_s, u"Microsoft"_s, u"Database/catalogue"_s, u"Commercial"_s, u"1"_s,
+         u"MS-4471-0923"_s, u"L-88213"_s, u"Dustin"_s, u"990114"_s, u"2495"_s,
+         u"www.microsoft.com"_s, u"CD"_s},
+        {u"Delphi"_s, u"5.0"_s, u"Borland"_s, u"Programming"_s, u"Commercial"_s, u"1"_s,
+         u"D5-1102-8876"_s, QString(), u"Programvaruhuset"_s, u"000302"_s, u"4900"_s,
+         u"http://www.borland.com"_s, u"CD"_s},
+        {u"GIMP"_s, u"1.2"_s, u"gimp.org"_s, u"graphic/arts"_s, u"Freeware"_s, QString(), QString(),
+         QString(), QString(), QString(), QString(), u"www.gimp.org"_s, u"CD-R"_s},
+        {u"Doom"_s, u"1.9"_s, u"id Software"_s, u"Games"_s, u"Shareware"_s, u"0"_s, QString(),
+         QString(), u"Åhléns"_s, u"941210"_s, u"99"_s, u"ftp://ftp.idsoftware.com"_s, u"Floppy"_s},
+        {u"Linux"_s, u"2.2"_s, u"Red Hat"_s, u"OpSys"_s, u"Freeware"_s, QString(), QString(),
+         QString(), u"Dustin"_s, u"991001"_s, u"395"_s, u"https://www.redhat.com"_s, u"CD"_s},
+        {u"Opera"_s, u"3.62"_s, u"Opera Software"_s, u"Internet stuff"_s, u"Demo"_s, u"0"_s,
+         QString(), QString(), QString(), QString(), QString(), u"www.opera.com"_s, u"Zipfile"_s},
+        {u"WinZip"_s, u"8.0"_s, u"Nico Mak Computing"_s, u"Utility"_s, u"Shareware"_s, u"1"_s,
+         u"WZ-5512"_s, u"2291-7731"_s, u"Dustin"_s, u"000815"_s, u"290"_s,
+         u"http://www.winzip.com"_s, u"Zipfile"_s},
+    };
+    appendRecords(tdm.dataTb(), fields, items);
+
+    Table& standard = tdm.standardTb();
+    leavingClosed({&standard}, [&] {
+        for (const QStringList& item : items)
+            software::rememberManufacturer(standard, item[2]);
+    });
+    leavingClosed({&tdm.borrowTb(), &tdm.dataTb()}, [&] {
+        lendOut(tdm, {LendObjectType::Data,
+                      u"Delphi"_s,
+                      {u"Nils"_s, u"Andersson"_s, u"031-5566"_s, u"nils@example.se"_s, false},
+                      QDate(2024, 4, 2)});
+    });
 }
 
 } // namespace hoardly

@@ -23,5 +23,9 @@ void addDemoFilms(TDM& tdm);
 void addDemoLoans(TDM& tdm);
 // People and a shop in the address book.
 void addDemoAddresses(TDM& tdm);
+// Objects of the home inventory, each with a picture.
+void addDemoInventory(TDM& tdm);
+// Software items, their manufacturers remembered for the pick list, and one of them lent out.
+void addDemoSoftware(TDM& tdm);
 
 } // namespace hoardly

@@ -6,15 +6,21 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/TipsForm.h"
+#include "data/SettingsRecord.h"
 #include "data/TDM.h"
 #include "lending/BorrowChoiceForm.h"
 #include "lending/BorrowFillinForm.h"
 #include "lending/BorrowForm.h"
+#include "lending/EpostForm.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
 #include "registers/SearchPage.h"
+#include "security/MainPassword.h"
+#include "security/PasswordGroup.h"
+#include "security/PasswordPrompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +30,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -32,7 +39,8 @@ using namespace Qt::StringLiterals;
 namespace hoardly {
 
 void setUpNow(Application& app) {
-    if (TIntroForm* intro = app.introForm())
+    // Once only: the intro that did it is closed but not yet destroyed.
+    if (TIntroForm* intro = app.introForm(); intro && !app.run().startupDone)
         intro->IntroTimerTimer();
     app.mainForm().updateButtons();
 }
@@ -201,11 +209,11 @@ QWidget* showLendingFillin(Application& app) {
     return &fillin;
 }
 
-// Presses OK in the message box that is up once the event loop runs again.
-void answerTheBox() {
+// Accepts the message box that comes up next.
+void acceptNextMessage() {
     later([] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Ok)->click();
+            box->accept();
     });
 }
 
@@ -219,7 +227,7 @@ QWidget* showLendingNoCopies(Application& app) {
             fillin.findChild<QLineEdit*>(u"FirstNameEd"_s)->setText(u"Anna"_s);
             fillin.findChild<QLineEdit*>(u"LastNameEd"_s)->setText(u"Berg"_s);
             fillin.findChild<QCheckBox*>(u"AddressBox"_s)->setChecked(true);
-            answerTheBox(); // "The object are now marked as out of loan"
+            acceptNextMessage(); // "The object are now marked as out of loan"
             fillin.OkKnpClick();
         });
         choice.findChild<QRadioButton*>(u"NewLendingRadio"_s)->click();
@@ -233,6 +241,88 @@ QWidget* showLendingOverview(Application& app) {
     TBorrowChoiceForm& choice = app.lending().choiceForm();
     lendFirstFilm(app, [&choice] { choice.OkKnpClick(); });
     return &app.lending().borrowForm();
+}
+
+// The properties window as the main window's button opens it, over a catalogue with a few
+// loans, a backup directory and the automatic backup on; `inWindow` runs once it is up.
+TConfigForm* openProperties(Application& app, std::function<void(TConfigForm&)> inWindow = {}) {
+    setUpNow(app);
+    addDemoFilms(app.tdm());
+    addDemoLoans(app.tdm());
+    Table& config = app.tdm().configTb();
+    changeSettings(config, [&] {
+        config.setText(u"Backuppath"_s, u"/media/backup/Hoardly"_s);
+        config.setLogical(u"Backup"_s, true);
+    });
+    TConfigForm* form = &app.configForm();
+    later([&app, form, inWindow] {
+        if (inWindow)
+            later([form, inWindow] { inWindow(*form); });
+        app.mainForm().button(MainButton::Properties)->click();
+    });
+    return form;
+}
+
+QWidget* showPropertiesSecurity(Application& app) {
+    return openProperties(app);
+}
+
+QWidget* showPropertiesLending(Application& app) {
+    return openProperties(app, [](TConfigForm& form) { form.tabs()->setCurrentIndex(1); });
+}
+
+// "C&hange" pressed with no password set, and a new one half typed.
+QWidget* showPropertiesPasswordChange(Application& app) {
+    return openProperties(app, [](TConfigForm& form) {
+        auto* group = form.findChild<PasswordGroup*>();
+        acceptNextMessage();
+        group->ChangeKnpClick();
+        group->passwordEdit()->setText(u"Secret"_s);
+        group->verifyEdit()->setText(u"Sec"_s);
+    });
+}
+
+TPwForm2* currentPasswordPrompt() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<TPwForm2*>(window))
+            return found;
+    }
+    return nullptr;
+}
+
+// The current password asked for by "C&hange" once a password is set, partly typed.
+QWidget* showPasswordCurrent(Application& app) {
+    setUpNow(app);
+    storeMainPassword(app.tdm().configTb(), u"Secret"_s);
+    TPwForm2* prompt = currentPasswordPrompt();
+    openProperties(app, [prompt](TConfigForm& form) {
+        later([prompt] { prompt->edit()->setText(u"Secr"_s); });
+        form.findChild<PasswordGroup*>()->ChangeKnpClick();
+    });
+    return prompt;
+}
+
+// The code store's prompt before its codes are scrambled, partly typed.
+QWidget* showPasswordCodeStore(Application& app) {
+    setUpNow(app);
+    storeMainPassword(app.tdm().configTb(), u"Secret"_s);
+    auto* prompt = new TPwForm(app.context(), &app.mainForm());
+    later([prompt] {
+        later([prompt] { prompt->edit()->setText(u"Secr"_s); });
+        prompt->ask();
+    });
+    return prompt;
+}
+
+// A reminder on its way: the server has taken the greeting, the message goes.
+QWidget* showReminderProgress(Application& app) {
+    setUpNow(app);
+    app.start();
+    auto& window = app.addWindow<TEpostForm>(app.dialogs(), &app.mainForm());
+    window.begin();
+    window.setStatus(QString::fromUtf8(reminderText::kConnected));
+    window.setBar(50);
+    return &window;
 }
 
 } // namespace
@@ -256,6 +346,12 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-fillin", showLendingFillin},
         {"lending-overview", showLendingOverview},
         {"lending-no-copies", showLendingNoCopies},
+        {"properties-security", showPropertiesSecurity},
+        {"properties-password-change", showPropertiesPasswordChange},
+        {"properties-lending", showPropertiesLending},
+        {"password-current", showPasswordCurrent},
+        {"password-codestore", showPasswordCodeStore},
+        {"reminder-progress", showReminderProgress},
     };
     return windows;
 }

@@ -1,0 +1,84 @@
+#include "PropertiesPages.h"
+
+#include "PropertiesPage.h"
+#include "data/TDM.h"
+#include "lending/LendingGrid.h"
+#include "security/PasswordGroup.h"
+#include "ui/Shell.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+// "Security": the main password beside the backups.
+class SecurityPage final : public PropertiesPage {
+public:
+    SecurityPage(const PropertiesParts& parts, QWidget* parent)
+        : PropertiesPage(parent),
+          password_(new PasswordGroup(parts.context, parts.currentPasswordPrompt, this)),
+          backups_(new BackupsGroup(parts.context, parts.backupActions, this)) {
+        setObjectName(u"SecurityPage"_s);
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(password_, 2);
+        layout->addWidget(backups_, 3);
+    }
+    void windowOpening() override {
+        password_->load();
+        backups_->load();
+    }
+    void windowClosing() override { password_->reset(); }
+
+private:
+    PasswordGroup* password_;
+    BackupsGroup* backups_;
+};
+
+// "Lending": the loans with their return and no-reminder commands.
+class LendingPage final : public PropertiesPage {
+public:
+    LendingPage(AppContext& context, QWidget* parent)
+        : PropertiesPage(parent), context_(context),
+          grid_(new LendingGrid(context, LendingPlace::PropertiesTab, this)) {
+        setObjectName(u"LendingPage"_s);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(grid_);
+    }
+    void windowOpening() override {
+        Table& borrow = context_.tdm.borrowTb();
+        if (!borrow.isOpen())
+            borrow.open();
+    }
+    void pageShown() override { grid_->activate(); }
+
+private:
+    AppContext& context_;
+    LendingGrid* grid_;
+};
+
+PropertiesPage* buildSecurityPage(const PropertiesParts& parts, QWidget* parent) {
+    return new SecurityPage(parts, parent);
+}
+
+PropertiesPage* buildLendingPage(const PropertiesParts& parts, QWidget* parent) {
+    return new LendingPage(parts.context, parent);
+}
+
+} // namespace
+
+const QList<PropertiesPageKind>& propertiesPageKinds() {
+    static const QList<PropertiesPageKind> kinds{
+        // "Music" comes first, with the background music.
+        {u"Security"_s, buildSecurityPage},
+        // "Internet" comes here, with the reminder e-mails.
+        {u"Lending"_s, buildLendingPage},
+    };
+    return kinds;
+}
+
+} // namespace hoardly

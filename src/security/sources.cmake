@@ -1,0 +1,9 @@
+list(APPEND HOARDLY_CORE_SOURCES
+    security/CodeStorePass.cpp
+    security/MainPassword.cpp
+    security/Scramble.cpp
+)
+list(APPEND HOARDLY_WIDGET_SOURCES
+    security/PasswordGroup.cpp
+    security/PasswordPrompt.cpp
+)

@@ -1,0 +1,1 @@
+hoardly_add_test(test_config_form maintenance/test_config_form.cpp)
