@@ -9,6 +9,7 @@
 #include "data/Table.h"
 #include "ui/BoundControls.h"
 #include "ui/KeyFilters.h"
+#include "ui/LabelRoom.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -50,15 +51,6 @@ void setUpReadOnlyGrid(QTableView* view) {
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->setHighlightSections(false);
-}
-
-// Capitals with a ring or dots ("Å", "Ö") reach above the font's ascent, and a label
-// clips what is above its top: lines stacked tightly get that much room above their text.
-void makeRoomForMarks(QLabel* label) {
-    const QFontMetrics metrics(label->font());
-    const int above = -metrics.tightBoundingRect(u"ÅÄÖÉ"_s).top() - metrics.ascent();
-    if (above > 0)
-        label->setContentsMargins(0, above + 1, 0, 0);
 }
 
 QLabel* valueLabel(QWidget* parent) {

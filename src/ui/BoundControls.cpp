@@ -1,5 +1,6 @@
 #include "BoundControls.h"
 
+#include "ReadOnlyStart.h"
 #include "data/DataSource.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
@@ -7,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -95,30 +95,13 @@ LineEditBinding::LineEditBinding(DataSource& source, const QString& field, QLine
     };
     connect(&table(), &Table::stateChanged, this, limit);
     limit();
-    edit->installEventFilter(this);
+    showStartWhileReadOnly(edit);
     refresh();
 }
 
 void LineEditBinding::show(const QString& text) {
-    if (!edit_ || edit_->text() == text)
-        return;
-    edit_->setText(text);
-    placeCursor();
-}
-
-// A read-only box shows the start of a value wider than itself, where a person begins to
-// read; a box to type into has its caret after the text, where typing usually goes on.
-void LineEditBinding::placeCursor() {
-    if (edit_->isReadOnly())
-        edit_->setCursorPosition(0);
-    else
-        edit_->end(false);
-}
-
-bool LineEditBinding::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::ReadOnlyChange)
-        placeCursor();
-    return FieldBinding::eventFilter(watched, event);
+    if (edit_ && edit_->text() != text)
+        edit_->setText(text);
 }
 
 ComboBinding::ComboBinding(DataSource& source, const QString& field, QComboBox* combo)

@@ -51,12 +51,8 @@ class LineEditBinding final : public FieldBinding {
 public:
     LineEditBinding(DataSource& source, const QString& field, QLineEdit* edit);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void show(const QString& text) override;
-    void placeCursor();
     QPointer<QLineEdit> edit_;
 };
 

@@ -8,6 +8,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/GridColumns.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/LabelRoom.cpp
     ui/PictureCodec.cpp
+    ui/ReadOnlyStart.cpp
     ui/Shell.h
 )

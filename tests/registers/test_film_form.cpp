@@ -518,31 +518,28 @@ private slots:
         setCollationLocale(std::nullopt);
     }
 
-    // The stacked actor lines draw every mark of "Å", "Ö" and "É": as much ink as the same text
-    // on a label with room to spare.
+    // The stacked actor lines draw every mark of "Å", "Ö" and "É": a label clips what reaches
+    // above its top, so a mark cut off would leave ink in the label's first row of pixels.
     void theMarksOfCapitalsAreNotClippedInThePanel() {
         catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Aktor, Aktor2, "
                                       "Aktor3) VALUES (1, 'Sällskapsresan', 'Åke Öberg', "
                                       "'Örjan Åström', 'Émile Ärlig')"_s);
         openWindow();
-        const auto ink = [](QWidget& widget) {
-            const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-            int count = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    const QColor pixel = image.pixelColor(x, y);
-                    count += pixel.alpha() > 128 && pixel.lightness() < 160 ? 1 : 0;
-                }
-            }
-            return count;
-        };
         for (const QString& field : {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}) {
             auto* label = window->findChild<QLabel*>(u"panel_"_s + field);
             QVERIFY(label);
-            QLabel roomy(label->text());
-            roomy.setFont(label->font());
-            roomy.setFixedSize(label->width(), label->height() + 40);
-            QCOMPARE(ink(*label), ink(roomy));
+            QVERIFY(!label->text().isEmpty());
+            const QImage image = label->grab().toImage();
+            const auto inkInRow = [&image](int y) {
+                const QRgb background = image.pixel(image.width() - 1, image.height() / 2);
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixel(x, y) != background)
+                        return true;
+                }
+                return false;
+            };
+            QVERIFY2(!inkInRow(0), qPrintable(label->text()));
+            QVERIFY(inkInRow(image.height() / 2));
         }
     }
 

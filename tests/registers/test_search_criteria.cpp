@@ -1,5 +1,6 @@
 #include "FilmSearchData.h"
 #include "TempCatalogue.h"
+#include "data/Collation.h"
 #include "data/Errors.h"
 #include "data/Query.h"
 #include "data/Sqlite.h"
@@ -304,6 +305,11 @@ private slots:
             QVERIFY2(actor.contains(index), qPrintable(actor));
         const QString director = plan(DirectorAndActor, {u"David Lean"_s, u"Omar Sharif"_s});
         QVERIFY2(director.contains(u"Film_Regi"_s), qPrintable(director));
+    }
+
+    void sortingIgnoresLetterCaseAndKeepsEqualOnes() {
+        QCOMPARE(sortedForPeople({u"beta"_s, u"Alpha"_s, u"alpha"_s, u"Gamma"_s}),
+                 (QStringList{u"Alpha"_s, u"alpha"_s, u"beta"_s, u"Gamma"_s}));
     }
 };
 
