@@ -7,6 +7,7 @@
 #include "data/Table.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -226,6 +227,23 @@ private slots:
                                    u"SELECT Efternamn FROM Adress ORDER BY Efternamn "
                                    "COLLATE NOCASE LIMIT 1"_s),
                  u"andersson"_s);
+    }
+
+    // Any SQLite tool opens, orders and writes a table file: its schema names no collation
+    // but SQLite's own.
+    void noTableFileNeedsACollationOfTheProgram() {
+        static const QRegularExpression collation(u"COLLATE\\s+(\\w+)"_s,
+                                                  QRegularExpression::CaseInsensitiveOption);
+        for (const TableSchema* table : schema::all()) {
+            const QString sql = catalogue->scalar(
+                table->fileName, u"SELECT group_concat(sql, ';') FROM sqlite_master"_s);
+            QVERIFY2(!sql.isEmpty(), qPrintable(table->fileName));
+            for (const auto& match : collation.globalMatch(sql)) {
+                QVERIFY2(QStringList({u"NOCASE"_s, u"BINARY"_s, u"RTRIM"_s})
+                             .contains(match.captured(1).toUpper()),
+                         qPrintable(table->fileName + u": "_s + match.captured(0)));
+            }
+        }
     }
 
     void deleteMovesOnAndEmptiesTheTable() {
