@@ -1,6 +1,7 @@
 #include "InternetPage.h"
 
 #include "data/RunState.h"
+#include "data/SettingsRecord.h"
 #include "data/TDM.h"
 #include "ui/Commands.h"
 #include "ui/Dialogs.h"
@@ -82,16 +83,16 @@ qint64 portNumber(const QString& text) {
 InternetPage::InternetPage(AppContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
     setObjectName(u"InternetPage"_s);
-    nameEd_ = makeEdit(u"NameEd"_s, u"Mailid"_s, this);
-    addressEd_ = makeEdit(u"AddressEd"_s, u"Mailadress"_s, this);
+    nameEd_ = makeEdit(u"MailidEd"_s, u"Mailid"_s, this);
+    addressEd_ = makeEdit(u"MailadressEd"_s, u"Mailadress"_s, this);
     smtpEd_ = makeEdit(u"SmtpEd"_s, u"SMTP"_s, this);
-    portEd_ = makeEdit(u"PortEd"_s, QString(), this);
+    portEd_ = makeEdit(u"MailportEd"_s, QString(), this);
     new DigitsFilter(context_.dialogs, KeyFilterKind::DigitsOnly, portEd_);
 
-    okKnp_ = makeButton(u"&OK"_s, u"OkKnp"_s, this);
-    cancelKnp_ = makeButton(u"&Cancel"_s, u"CancelKnp"_s, this);
-    changeKnp_ = makeButton(u"C&hange"_s, u"ChangeKnp"_s, this);
-    tipKnp_ = makeButton(u"&Tip"_s, u"TipKnp"_s, this);
+    okKnp_ = makeButton(u"&OK"_s, u"MailOkKnp"_s, this);
+    cancelKnp_ = makeButton(u"&Cancel"_s, u"MailCancelKnp"_s, this);
+    changeKnp_ = makeButton(u"C&hange"_s, u"MailChangeKnp"_s, this);
+    tipKnp_ = makeButton(u"&Tip"_s, u"MailTipKnp"_s, this);
     tipKnp_->setIcon(registerIcon(Icon::Tip));
     connect(okKnp_, &QPushButton::clicked, this, &InternetPage::OkKnpClick);
     connect(cancelKnp_, &QPushButton::clicked, this, &InternetPage::CancelKnpClick);
@@ -196,17 +197,12 @@ void InternetPage::writeSettings() {
     Table& config = context_.tdm.configTb();
     if (!config.isOpen())
         config.open();
-    config.edit();
-    try {
+    changeSettings(config, [&] {
         config.setText(u"Mailid"_s, nameEd_->text());
         config.setText(u"Mailadress"_s, addressEd_->text());
         config.setText(u"SMTP"_s, smtpEd_->text());
         config.setInteger(u"Mailport"_s, portNumber(portEd_->text()));
-        config.post();
-    } catch (...) {
-        config.cancel(); // the record as stored; the edits keep what was typed
-        throw;
-    }
+    });
     config.refresh();
 }
 

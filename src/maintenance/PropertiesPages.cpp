@@ -2,6 +2,7 @@
 
 #include "PropertiesPage.h"
 #include "data/TDM.h"
+#include "lending/InternetPage.h"
 #include "lending/LendingGrid.h"
 #include "security/PasswordGroup.h"
 #include "ui/Shell.h"
@@ -61,8 +62,28 @@ private:
     LendingGrid* grid_;
 };
 
+// "Internet": the mail settings the reminders are sent with.
+class InternetTab final : public PropertiesPage {
+public:
+    InternetTab(AppContext& context, QWidget* parent)
+        : PropertiesPage(parent), page_(new InternetPage(context, this)) {
+        setObjectName(u"InternetTab"_s);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(page_);
+    }
+    void windowOpening() override { page_->loadSettings(); }
+
+private:
+    InternetPage* page_;
+};
+
 PropertiesPage* buildSecurityPage(const PropertiesParts& parts, QWidget* parent) {
     return new SecurityPage(parts, parent);
+}
+
+PropertiesPage* buildInternetPage(const PropertiesParts& parts, QWidget* parent) {
+    return new InternetTab(parts.context, parent);
 }
 
 PropertiesPage* buildLendingPage(const PropertiesParts& parts, QWidget* parent) {
@@ -75,7 +96,7 @@ const QList<PropertiesPageKind>& propertiesPageKinds() {
     static const QList<PropertiesPageKind> kinds{
         // "Music" comes first, with the background music.
         {u"Security"_s, buildSecurityPage},
-        // "Internet" comes here, with the reminder e-mails.
+        {u"Internet"_s, buildInternetPage},
         {u"Lending"_s, buildLendingPage},
     };
     return kinds;

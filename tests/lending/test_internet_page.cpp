@@ -1,4 +1,4 @@
-#include "CatalogueContext.h"
+#include "ContextFixture.h"
 #include "lending/InternetPage.h"
 
 #include <QDialog>
@@ -16,7 +16,7 @@ using namespace hoardly;
 class TestInternetPage : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::CatalogueContext> env;
+    std::unique_ptr<test::ContextFixture> env;
     std::unique_ptr<QDialog> window; // stands in for the properties window
     InternetPage* page = nullptr;
 
@@ -47,23 +47,22 @@ class TestInternetPage : public QObject {
     }
     void expectBrowsing() {
         QVERIFY(readOnly());
-        QVERIFY(!knp(u"OkKnp"_s)->isEnabled());
-        QVERIFY(!knp(u"CancelKnp"_s)->isEnabled());
-        QVERIFY(knp(u"ChangeKnp"_s)->isEnabled());
+        QVERIFY(!knp(u"MailOkKnp"_s)->isEnabled());
+        QVERIFY(!knp(u"MailCancelKnp"_s)->isEnabled());
+        QVERIFY(knp(u"MailChangeKnp"_s)->isEnabled());
         QVERIFY(!page->changing());
     }
 
 private slots:
     void init() {
-        env = std::make_unique<test::CatalogueContext>();
-        env->catalogue.exec(u"Config.db"_s, u"UPDATE Config SET Mailid = 'Anna Berg', Mailadress = "
-                                            "'anna@example.se', SMTP = 'smtp.example.se', "
-                                            "Mailport = 25"_s);
+        env = std::make_unique<test::ContextFixture>();
+        env->setConfig(u"Mailid = 'Anna Berg', Mailadress = 'anna@example.se', "
+                       "SMTP = 'smtp.example.se', Mailport = 25"_s);
         window = std::make_unique<QDialog>();
         page = new InternetPage(env->context, window.get());
         auto* layout = new QVBoxLayout(window.get());
         layout->addWidget(page);
-        page->loadSettings(); // opens the settings table
+        page->loadSettings();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -81,10 +80,10 @@ private slots:
             labels << label->text();
         QCOMPARE(labels, (QStringList{u"Your name"_s, u"Your E-mail address"_s, u"SMTP-Server"_s,
                                       u"Port"_s, u"(Deafult = Port 25)"_s}));
-        QCOMPARE(knp(u"OkKnp"_s)->text(), u"&OK"_s);
-        QCOMPARE(knp(u"CancelKnp"_s)->text(), u"&Cancel"_s);
-        QCOMPARE(knp(u"ChangeKnp"_s)->text(), u"C&hange"_s);
-        QCOMPARE(knp(u"TipKnp"_s)->text(), u"&Tip"_s);
+        QCOMPARE(knp(u"MailOkKnp"_s)->text(), u"&OK"_s);
+        QCOMPARE(knp(u"MailCancelKnp"_s)->text(), u"&Cancel"_s);
+        QCOMPARE(knp(u"MailChangeKnp"_s)->text(), u"C&hange"_s);
+        QCOMPARE(knp(u"MailTipKnp"_s)->text(), u"&Tip"_s);
         QCOMPARE(page->nameEdit()->text(), u"Anna Berg"_s);
         QCOMPARE(page->addressEdit()->text(), u"anna@example.se"_s);
         QCOMPARE(page->smtpEdit()->text(), u"smtp.example.se"_s);
@@ -96,19 +95,19 @@ private slots:
     }
 
     void changeMakesTheEditsWritable() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         QVERIFY(page->changing());
         for (QLineEdit* edit : edits())
             QVERIFY(!edit->isReadOnly());
-        QVERIFY(knp(u"OkKnp"_s)->isEnabled());
-        QVERIFY(knp(u"CancelKnp"_s)->isEnabled());
+        QVERIFY(knp(u"MailOkKnp"_s)->isEnabled());
+        QVERIFY(knp(u"MailCancelKnp"_s)->isEnabled());
         QTRY_VERIFY(page->nameEdit()->hasFocus());
     }
 
     void okWritesTheSettings() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         type(u"Åsa Öberg"_s, u"asa@example.se"_s, u"mail.example.se"_s, u"0587"_s);
-        knp(u"OkKnp"_s)->click();
+        knp(u"MailOkKnp"_s)->click();
         QCOMPARE(stored(), u"Åsa Öberg|asa@example.se|mail.example.se|587|integer"_s);
         QVERIFY(env->run.dataChanged);
         expectBrowsing();
@@ -124,11 +123,11 @@ private slots:
     }
     void anEmptyFieldIsRefused() {
         QFETCH(int, field);
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         type(u"Åsa"_s, u"no-at-sign"_s, u"mail.example.se"_s, u"99999"_s);
         edits()[field]->clear();
         env->dialogs.answer(Answer::Ok);
-        knp(u"OkKnp"_s)->click();
+        knp(u"MailOkKnp"_s)->click();
         // The emptiness is told first, before the address or the port is looked at.
         env->dialogs.expectLastBox(BoxKind::Info, u"Info is missing"_s,
                                    u"All fields are required"_s);
@@ -139,11 +138,11 @@ private slots:
     }
 
     void anAddressWithoutAtIsRefused() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         type(u"Åsa"_s, u"asa.example.se"_s, u"mail.example.se"_s, u"99999"_s);
         page->nameEdit()->setFocus();
         env->dialogs.answer(Answer::Ok);
-        knp(u"OkKnp"_s)->click();
+        knp(u"MailOkKnp"_s)->click();
         env->dialogs.expectLastBox(BoxKind::Info, u"Incorrect E-mailaddress"_s,
                                    u"I suppose that E-mailaddress will be lost out there"_s);
         QCOMPARE(env->dialogs.boxes().size(), 1);
@@ -162,10 +161,10 @@ private slots:
     }
     void aPortOutsideTheRangeIsRefused() {
         QFETCH(QString, port);
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         type(u"Åsa"_s, u"asa@example.se"_s, u"mail.example.se"_s, port);
         env->dialogs.answer(Answer::Ok);
-        knp(u"OkKnp"_s)->click();
+        knp(u"MailOkKnp"_s)->click();
         env->dialogs.expectLastBox(BoxKind::Info, u"Incorrect port"_s,
                                    u"The port is a number from 1 to 65535"_s);
         QTRY_VERIFY(page->portEdit()->hasFocus());
@@ -174,16 +173,16 @@ private slots:
     }
 
     void theHighestPortIsTaken() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         page->portEdit()->setText(u"65535"_s);
-        knp(u"OkKnp"_s)->click();
+        knp(u"MailOkKnp"_s)->click();
         QCOMPARE(stored(), u"Anna Berg|anna@example.se|smtp.example.se|65535|integer"_s);
     }
 
     void cancelPutsTheStoredSettingsBack() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         type(u"Åsa"_s, u"asa@example.se"_s, u"mail.example.se"_s, u"2525"_s);
-        knp(u"CancelKnp"_s)->click();
+        knp(u"MailCancelKnp"_s)->click();
         QCOMPARE(page->nameEdit()->text(), u"Anna Berg"_s);
         QCOMPARE(page->portEdit()->text(), u"25"_s);
         QCOMPARE(stored(), u"Anna Berg|anna@example.se|smtp.example.se|25|integer"_s);
@@ -192,7 +191,7 @@ private slots:
     }
 
     void escapePressesCancelWhileChanging() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         page->smtpEdit()->setText(u"typed"_s);
         QTRY_VERIFY(page->nameEdit()->hasFocus());
         QTest::keyClick(page->nameEdit(), Qt::Key_Escape);
@@ -206,7 +205,7 @@ private slots:
     }
 
     void thePortTakesDigitsOnly() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         page->portEdit()->clear();
         page->portEdit()->setFocus();
         env->dialogs.answer(Answer::Ok);
@@ -218,7 +217,7 @@ private slots:
     }
 
     void tipShowsFiveParagraphs() {
-        knp(u"TipKnp"_s)->click();
+        knp(u"MailTipKnp"_s)->click();
         QCOMPARE(env->shell.tips.size(), 1);
         const QStringList& lines = env->shell.tips[0];
         QCOMPARE(lines.size(), 9);
@@ -243,10 +242,9 @@ private slots:
     }
 
     void reopeningTheWindowReloadsTheEdits() {
-        knp(u"ChangeKnp"_s)->click();
+        knp(u"MailChangeKnp"_s)->click();
         page->nameEdit()->setText(u"typed"_s);
-        env->catalogue.exec(u"Config.db"_s, u"UPDATE Config SET Mailport = 2525"_s);
-        env->tdm.configTb().refresh();
+        env->setConfig(u"Mailport = 2525"_s);
         page->loadSettings();
         QCOMPARE(page->nameEdit()->text(), u"Anna Berg"_s);
         QCOMPARE(page->portEdit()->text(), u"2525"_s);

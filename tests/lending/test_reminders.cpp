@@ -1,4 +1,4 @@
-#include "CatalogueContext.h"
+#include "ContextFixture.h"
 #include "ScriptedSmtpServer.h"
 #include "SmtpTestServer.h"
 #include "lending/EmailReminders.h"
@@ -91,7 +91,7 @@ int liveProgressWindows() {
 class TestReminders : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::CatalogueContext> env;
+    std::unique_ptr<test::ContextFixture> env;
     std::unique_ptr<QWidget> mainWindow;
 
     ReminderOptions options() const {
@@ -99,11 +99,9 @@ class TestReminders : public QObject {
     }
 
     void setMail(const QString& name, const QString& address, const QString& server, int port) {
-        env->catalogue.exec(u"Config.db"_s,
-                            u"UPDATE Config SET Mailid = '%1', Mailadress = '%2', SMTP = '%3', "
-                            "Mailport = %4"_s.arg(name, address, server)
-                                .arg(port));
-        env->tdm.configTb().refresh();
+        env->setConfig(u"Mailid = '%1', Mailadress = '%2', SMTP = '%3', Mailport = %4"_s
+                           .arg(name, address, server)
+                           .arg(port));
     }
     void useServer(quint16 port) {
         setMail(u"Anna Berg"_s, u"anna@example.se"_s, u"127.0.0.1"_s, port);
@@ -166,8 +164,7 @@ class TestReminders : public QObject {
 
 private slots:
     void init() {
-        env = std::make_unique<test::CatalogueContext>();
-        env->tdm.configTb().open();
+        env = std::make_unique<test::ContextFixture>();
         mainWindow = std::make_unique<QWidget>();
         mainWindow->show();
     }

@@ -1,5 +1,6 @@
 #include "ContextFixture.h"
 #include "WidgetHelpers.h"
+#include "lending/InternetPage.h"
 #include "lending/LendingGrid.h"
 #include "maintenance/BackupsGroup.h"
 #include "maintenance/ConfigForm.h"
@@ -79,6 +80,13 @@ class TestConfigForm : public QObject {
     QCheckBox* box(const QString& name) { return child<QCheckBox>(*form, name); }
     QPushButton* button(const QString& name) { return child<QPushButton>(*form, name); }
     QWidget* focused() const { return QApplication::focusWidget(); }
+    void showTab(const QString& title) {
+        for (int i = 0; i < form->tabs()->count(); ++i) {
+            if (form->tabs()->tabText(i) == title)
+                form->tabs()->setCurrentIndex(i);
+        }
+        QCOMPARE(form->tabs()->tabText(form->tabs()->currentIndex()), title);
+    }
 
     // "C&hange" with no password set: the group goes to entering.
     void startEntering() {
@@ -112,7 +120,7 @@ private slots:
         QStringList titles;
         for (int i = 0; i < form->tabs()->count(); ++i)
             titles << form->tabs()->tabText(i);
-        QCOMPARE(titles, (QStringList{u"Security"_s, u"Lending"_s}));
+        QCOMPARE(titles, (QStringList{u"Security"_s, u"Internet"_s, u"Lending"_s}));
         QCOMPARE(button(u"CloseKnp"_s)->text(), u"Cl&ose"_s);
         QCOMPARE(button(u"CloseKnp"_s)->toolTip(), u"Close this form"_s);
         open();
@@ -249,7 +257,7 @@ private slots:
         auto* grid = child<LendingGrid>(*form, u"LendingGrid"_s);
         QVERIFY(!grid->backAction());
         QCOMPARE(grid->grid()->model()->headerData(2, Qt::Horizontal).toString(), u"Lent date"_s);
-        form->tabs()->setCurrentIndex(1);
+        showTab(u"Lending"_s);
         // Showing the tab puts the focus in the grid and sets the no-reminder button.
         QTRY_COMPARE(focused(), grid->grid());
         QVERIFY(grid->noReminderAction()->isEnabled());
@@ -262,6 +270,28 @@ private slots:
         QCOMPARE(catalogue->scalar(u"borrow.db"_s, u"SELECT count(*) FROM Borrow"_s), u"0"_s);
         QVERIFY(run->dataChanged);
         QVERIFY(!grid->noReminderAction()->isEnabled());
+    }
+
+    void theInternetTabShowsTheMailSettingsAtEachOpening() {
+        setConfig(u"Mailid = 'Anna Berg', Mailadress = 'anna@example.se', SMTP = "
+                  "'smtp.example.se', Mailport = 587"_s);
+        open();
+        showTab(u"Internet"_s);
+        auto* page = child<InternetPage>(*form, u"InternetPage"_s);
+        QCOMPARE(page->nameEdit()->text(), u"Anna Berg"_s);
+        QCOMPARE(page->portEdit()->text(), u"587"_s);
+        QVERIFY(page->nameEdit()->isReadOnly());
+        // What was typed without "&OK" is gone at the next opening; the settings stay.
+        page->ChangeKnpClick();
+        page->smtpEdit()->setText(u"typed.example.se"_s);
+        form->close();
+        setConfig(u"Mailport = 25"_s);
+        open();
+        QCOMPARE(page->smtpEdit()->text(), u"smtp.example.se"_s);
+        QCOMPARE(page->portEdit()->text(), u"25"_s);
+        QVERIFY(page->smtpEdit()->isReadOnly());
+        QVERIFY(!page->changing());
+        QCOMPARE(config(u"SMTP"_s), u"smtp.example.se"_s);
     }
 
     void theBackupActionsAreLeftOutUntilTheyExist() {

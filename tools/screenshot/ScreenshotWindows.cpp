@@ -267,8 +267,28 @@ QWidget* showPropertiesSecurity(Application& app) {
     return openProperties(app);
 }
 
+// Brings the tab of this title to the front.
+void showTab(TConfigForm& form, const QString& title) {
+    for (int i = 0; i < form.tabs()->count(); ++i) {
+        if (form.tabs()->tabText(i) == title)
+            form.tabs()->setCurrentIndex(i);
+    }
+}
+
 QWidget* showPropertiesLending(Application& app) {
-    return openProperties(app, [](TConfigForm& form) { form.tabs()->setCurrentIndex(1); });
+    return openProperties(app, [](TConfigForm& form) { showTab(form, u"Lending"_s); });
+}
+
+// The mail settings of a user who sends reminders.
+QWidget* showPropertiesInternet(Application& app) {
+    setUpNow(app);
+    Table& config = app.tdm().configTb();
+    changeSettings(config, [&] {
+        config.setText(u"Mailid"_s, u"Anna Berg"_s);
+        config.setText(u"Mailadress"_s, u"anna.berg@example.se"_s);
+        config.setText(u"SMTP"_s, u"smtp.example.se"_s);
+    });
+    return openProperties(app, [](TConfigForm& form) { showTab(form, u"Internet"_s); });
 }
 
 // "C&hange" pressed with no password set, and a new one half typed.
@@ -349,6 +369,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"properties-security", showPropertiesSecurity},
         {"properties-password-change", showPropertiesPasswordChange},
         {"properties-lending", showPropertiesLending},
+        {"properties-internet", showPropertiesInternet},
         {"password-current", showPasswordCurrent},
         {"password-codestore", showPasswordCodeStore},
         {"reminder-progress", showReminderProgress},
