@@ -95,13 +95,18 @@ QWidget* showTips(Application& app) {
     return &app.tipsForm();
 }
 
-// About, from the film window's Help menu.
-QWidget* showAbout(Application& app) {
+// A window that a command of the film window's Help menu opens.
+QWidget* fromFilmHelpMenu(Application& app, const QString& command, QWidget* opened) {
     TFilmForm* films = openFilmWindow(app);
     if (!films)
         return nullptr;
-    later([films] { films->action(cmd::about)->trigger(); });
-    return &app.aboutBox();
+    later([films, command] { films->action(command)->trigger(); });
+    return opened;
+}
+
+// About, from the film window's Help menu.
+QWidget* showAbout(Application& app) {
+    return fromFilmHelpMenu(app, cmd::about, &app.aboutBox());
 }
 
 // The help book, from the main window's Help button.
@@ -132,11 +137,7 @@ QWidget* showAdressBox(Application& app) {
 
 // Help, asked for from the film window's Help menu.
 QWidget* showHelpFromFilm(Application& app) {
-    TFilmForm* films = openFilmWindow(app);
-    if (!films)
-        return nullptr;
-    later([films] { films->action(cmd::help)->trigger(); });
-    return &app.helpForm();
+    return fromFilmHelpMenu(app, cmd::help, &app.helpForm());
 }
 
 QWidget* showFilmBrowse(Application& app) {
