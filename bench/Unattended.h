@@ -15,6 +15,7 @@ public:
     void showAbout() override {}
     void openHelp() override {}
     void showMainWindow() override {}
+    void openLink(const QString&) override {}
 };
 
 class FailingDialogs final : public Dialogs {

@@ -14,9 +14,11 @@
 #include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +113,10 @@ void Application::showAbout() {
 
 void Application::openHelp() {
     helpForm().openContents();
+}
+
+void Application::openLink(const QString& address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 void Application::showMainWindow() {

@@ -73,6 +73,7 @@ public:
     void showAbout() override;
     void openHelp() override;
     void showMainWindow() override;
+    void openLink(const QString& address) override;
 
 private:
     void showIntro();

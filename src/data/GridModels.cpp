@@ -5,6 +5,8 @@
 #include "Query.h"
 #include "Table.h"
 
+#include <QTimer>
+
 namespace hoardly {
 
 namespace {
@@ -47,8 +49,32 @@ void TableGridModel::reset() {
     const Table& table = source_.table();
     rows_ = table.recordCount() + (table.state() == TableState::Insert ? 1 : 0);
     open_ = table.isOpen();
-    fields_.fill(-1, columns_.size());
     endResetModel();
+    resolveFields();
+}
+
+void TableGridModel::resolveFields() {
+    fields_.fill(-1, columns_.size());
+    const Table& table = source_.table();
+    if (!table.isOpen())
+        return;
+    QStringList faults;
+    for (int column = 0; column < columns_.size(); ++column) {
+        try {
+            fields_[column] = table.fieldIndex(columns_[column].field);
+        } catch (const StoreError& error) {
+            if (!faults.contains(error.text()))
+                faults << error.text();
+        }
+    }
+    for (const QString& fault : std::as_const(faults))
+        emit readFailed(fault);
+}
+
+void TableGridModel::reportLater(const QString& text) const {
+    // Signals are not const; reporting leaves the model as it is.
+    auto* self = const_cast<TableGridModel*>(this);
+    QTimer::singleShot(0, self, [self, text] { emit self->readFailed(text); });
 }
 
 // Starting or ending the edit of a record only repaints its row: a reset would close the cell
@@ -74,9 +100,7 @@ void TableGridModel::currentMoved() {
 }
 
 int TableGridModel::fieldOf(int column) const {
-    if (fields_.value(column, -1) < 0)
-        fields_[column] = source_.table().fieldIndex(columns_[column].field);
-    return fields_[column];
+    return fields_.value(column, -1);
 }
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {
@@ -96,12 +120,19 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
     if (!table.isOpen())
         return {};
     const int field = fieldOf(index.column());
+    if (field < 0)
+        return {};
     const bool pending = table.state() != TableState::Browse &&
                          (index.row() == insertRow() ||
                           (table.state() == TableState::Edit && index.row() == table.position()));
-    if (pending)
-        return table.textOf(field, table.currentValue(field));
-    return table.textAt(index.row(), field);
+    try {
+        if (pending)
+            return table.textOf(field, table.currentValue(field));
+        return table.textAt(index.row(), field);
+    } catch (const StoreError& error) {
+        reportLater(error.text());
+        return {};
+    }
 }
 
 QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -125,6 +156,8 @@ bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, in
     Table& table = source_.table();
     try {
         const int field = fieldOf(index.column());
+        if (field < 0)
+            return false; // the column is missing; the grid said so when it was filled
         const QString text = value.toString();
         if (index.row() != insertRow()) {
             table.moveTo(index.row());

@@ -40,9 +40,15 @@ public:
 signals:
     // A cell's text could not be written (a letter in a number field, say).
     void writeFailed(const QString& text);
+    // A column or a row could not be read (a column missing from the file, say); the grid
+    // shows the cells empty. Sent once per reset for a missing column, and never from inside
+    // a paint: the fault goes to a box, which must not open while the grid paints.
+    void readFailed(const QString& text);
 
 private:
     void reset();
+    void resolveFields();
+    void reportLater(const QString& text) const;
     void stateMoved();
     void currentMoved();
     int fieldOf(int column) const;
@@ -52,7 +58,7 @@ private:
     bool editable_;
     int rows_ = 0;
     bool open_ = false;
-    mutable QList<int> fields_; // resolved field numbers, by column; -1 until resolved
+    QList<int> fields_; // field numbers, by column; -1 for a field the table lacks
 };
 
 // The result of the shared query as a read-only grid. Columns are titled with their field

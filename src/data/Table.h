@@ -86,7 +86,6 @@ public:
     qint64 asInteger(const QString& field) const;
     bool asLogical(const QString& field) const;
     QDate asDate(const QString& field) const;
-    QString displayText(const QString& field) const { return asText(field); }
 
     void setText(const QString& field, const QString& text);
     void setInteger(const QString& field, qint64 value);

@@ -36,10 +36,9 @@ void reread(Table& table, int position) noexcept {
     }
 }
 
-// Runs writes to several tables as one: all of them land, or none, and no table object is
-// left showing a record that the files do not hold.
-void writeTogether(TDM& tdm, std::initializer_list<Table*> tables,
-                   const std::function<void()>& writes) {
+} // namespace
+
+void writeTogether(TDM& tdm, const QList<Table*>& tables, const std::function<void()>& writes) {
     std::vector<int> positions;
     for (Table* table : tables)
         positions.push_back(table->position());
@@ -54,6 +53,8 @@ void writeTogether(TDM& tdm, std::initializer_list<Table*> tables,
         throw;
     }
 }
+
+namespace {
 
 void markLent(Table& table, const LendObjectKind& kind, const QString& name, const QDate& day) {
     table.edit();

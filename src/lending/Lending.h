@@ -3,7 +3,9 @@
 #include "data/RunState.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace hoardly {
@@ -62,6 +64,10 @@ void returnCurrentLoan(TDM& tdm);
 bool reminderCanBeSwitchedOff(const Table& borrowTable);
 // Clears both reminder flags of the current loan and re-reads the lending table.
 void switchOffReminder(Table& borrowTable);
+
+// Runs writes to several tables as one: all of them land, or none, and no table object is
+// left showing a record that the files do not hold. Throws what the writes threw.
+void writeTogether(TDM& tdm, const QList<Table*>& tables, const std::function<void()>& writes);
 
 // For a register's delete: removes the loan whose object is exactly this name, if there is
 // one. Returns whether one was removed.

@@ -7,38 +7,15 @@ using namespace Qt::StringLiterals;
 
 namespace hoardly::adressbook {
 
-const QList<AddressBox>& addressBoxes() {
-    static const QList<AddressBox> boxes{
-        {u"First name"_s, kFirstName},
-        {u"Last name*"_s, kLastName},
-        {u"Street"_s, u"Gatuadress"_s},
-        {u"Postal && zip"_s, u"Postadress"_s},
-        {u"Phone work"_s, u"Telefon arbete"_s, FieldKind::Phone},
-        {u"Phone home"_s, kPhone, FieldKind::Phone},
-        {u"Celluar"_s, u"Mobil"_s, FieldKind::Phone},
-        {u"E-Mail"_s, kEmail},
-        {u"Homesite"_s, u"Hemsida"_s},
-        {u"Comments"_s, u"Kommentar"_s, FieldKind::Memo},
-    };
-    return boxes;
-}
-
-const QList<AddressFindOption>& addressFindOptions() {
-    static const QList<AddressFindOption> options{
-        {u"First name"_s, kFirstName}, {u"Last name"_s, kLastName},     {u"Phone home"_s, kPhone},
-        {u"Celluar"_s, u"Mobil"_s},    {u"Address"_s, u"Gatuadress"_s},
-    };
-    return options;
-}
-
-std::optional<EntryProblem> checkEntry(const QString& lastName, const QString& email) {
+const QList<EntryCheck>& adressChecks() {
     // A last name of blanks only would file a record nobody can find by its name.
-    if (lastName.trimmed().isEmpty())
-        return EntryProblem{u"Last name is required. "_s, u"Last name field empty"_s, kLastName};
-    if (!email.isEmpty() && !email.contains(u'@'))
-        return EntryProblem{u"I suppose a mail with that E-mail address will be lost in space"_s,
-                            u"Weird E-Mail address"_s, kEmail};
-    return std::nullopt;
+    static const QList<EntryCheck> checks{
+        EntryCheck::required(kLastName, u"Last name is required. "_s, u"Last name field empty"_s),
+        EntryCheck::containsWhenFilled(
+            kEmail, u"@"_s, u"I suppose a mail with that E-mail address will be lost in space"_s,
+            u"Weird E-Mail address"_s),
+    };
+    return checks;
 }
 
 QString storedEmail(const QString& email) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "RegisterLogic.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
-#include <optional>
 
 namespace hoardly {
 
@@ -17,41 +18,12 @@ inline const QString kFirstName = QStringLiteral("Fornamn");
 inline const QString kLastName = QStringLiteral("Efternamn");
 inline const QString kPhone = QStringLiteral("Telefon");
 inline const QString kEmail = QStringLiteral("E-postadress");
-
-// What a box of the page is: a plain line, a telephone number (digits and "-" only, also
-// while browsing) or the comments memo.
-enum class FieldKind { Line, Phone, Memo };
-
-// One box of the page: its label (as the window's caption text, "&&" for one ampersand),
-// its field and its kind. The list is in tab order.
-struct AddressBox {
-    QString label;
-    QString field;
-    FieldKind kind = FieldKind::Line;
-};
-const QList<AddressBox>& addressBoxes();
-
-// One radio button of the find group, top to bottom, and the field it binds the find box to.
-// The find box itself stands after the first `kFindOptionsAboveBox` of them.
-struct AddressFindOption {
-    QString label;
-    QString field;
-};
-const QList<AddressFindOption>& addressFindOptions();
-inline constexpr int kFindOptionsAboveBox = 2;
-// The option the find box returns to when the window closes: "Last name".
+// The find option the find box returns to when the window closes: "Last name".
 inline constexpr int kLastNameOption = 1;
-
-// A refused entry: the message, the box's caption and the field whose box takes the focus.
-struct EntryProblem {
-    QString text;
-    QString caption;
-    QString field;
-};
 
 // The checks OK makes before anything is written: a last name, and an e-mail address with
 // an "@" when there is one.
-std::optional<EntryProblem> checkEntry(const QString& lastName, const QString& email);
+const QList<EntryCheck>& adressChecks();
 
 // The e-mail address as it is stored: A-Z in lower case, every other character unchanged.
 QString storedEmail(const QString& email);

@@ -4,7 +4,6 @@
 #include "SearchCriteria.h"
 #include "SearchPage.h"
 #include "data/Schema.h"
-#include "lending/LendingInterfaces.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,29 +13,22 @@ namespace {
 
 CommandSet filmCommands() {
     CommandSet set;
-    const QKeySequence none;
     set.commands = {
-        {cmd::close, u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s,
-         QKeySequence(Qt::CTRL | Qt::Key_S), Icon::MainMenu},
-        {cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s, QKeySequence(Qt::Key_Insert),
-         Icon::Add},
-        {cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s,
-         QKeySequence(Qt::SHIFT | Qt::Key_Insert), Icon::Edit},
-        {cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s,
-         QKeySequence(Qt::SHIFT | Qt::Key_Delete), Icon::Delete},
-        {cmd::lending, u"Lending"_s, u"Lending"_s, u"Lending"_s, QKeySequence(Qt::CTRL | Qt::Key_U),
-         Icon::Lending},
-        {cmd::findByConditions, u"Find films by conditions"_s, u"Find by conditions"_s,
-         u"Find by conditions"_s, QKeySequence(Qt::CTRL | Qt::Key_L), Icon::Search},
-        {cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s,
-         QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
-        {cmd::back, {}, u"Back"_s, {}, none, Icon::Back},
-        {u"hideIndex"_s, u"Hide index"_s, {}, {}, none, Icon::None, true},
-        {u"hideHeading"_s, u"Hide heading"_s, {}, {}, none, Icon::None, true},
-        {u"sortIndex"_s, u"Sort by index"_s, {}, {}, none, Icon::None, true},
-        {u"sortTitle"_s, u"Sort by title"_s, {}, {}, none, Icon::None, true},
-        {cmd::help, u"Help"_s, {}, {}, QKeySequence(Qt::CTRL | Qt::Key_F1)},
-        {cmd::about, u"About"_s},
+        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s),
+        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
+        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
+        registerCommand(cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s),
+        registerCommand(cmd::lending, u"Lending"_s, u"Lending"_s, u"Lending"_s),
+        registerCommand(cmd::findByConditions, u"Find films by conditions"_s,
+                        u"Find by conditions"_s, u"Find by conditions"_s),
+        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
+        registerCommand(cmd::back, {}, u"Back"_s),
+        optionCommand(u"hideIndex"_s, u"Hide index"_s),
+        optionCommand(u"hideHeading"_s, u"Hide heading"_s),
+        optionCommand(u"sortIndex"_s, u"Sort by index"_s),
+        optionCommand(u"sortTitle"_s, u"Sort by title"_s),
+        registerCommand(cmd::help, u"Help"_s),
+        registerCommand(cmd::about, u"About"_s),
     };
     set.menus = {
         {u"file"_s, u"&File"_s, {cmd::close}},
@@ -58,9 +50,7 @@ CommandSet filmCommands() {
                         cmd::remove,    cmd::lending, cmd::findByConditions,
                         cmd::masterList};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                      cmd::masterList, cmd::close};
-    set.disabledAtStart = {cmd::back};
+    set.lock.popup = set.popup;
     return set;
 }
 
@@ -92,34 +82,33 @@ RegisterDescription filmDescription() {
     RegisterDescription d;
     d.table = &schema::film();
     d.nameField = u"Titel"_s;
-    d.browsePage = u"Film"_s;
+    d.heading = {u"Movies"_s, u"Titel"_s,
+                 HeadingTrigger::ListClick | HeadingTrigger::ListKey | HeadingTrigger::Navigator |
+                     HeadingTrigger::FindTextChanged | HeadingTrigger::Found};
+    d.browse.name = u"Film"_s;
+    d.browse.title = u"Film"_s;
+    d.browse.picture = Picture::Film;
+    d.browse.listColumns = {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Title"_s}};
+    d.browse.panel = {PanelField(u"Starring:"_s, {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}),
+                      PanelField(u"Directed by"_s, {u"Regi"_s}),
+                      PanelField(u"Category"_s, {u"Kategori"_s}),
+                      PanelField(u"From Year"_s, {u"Inspelningsar"_s}),
+                      PanelField(u"Rate"_s, {u"Kritik"_s}),
+                      PanelField(u"Screen time"_s, {u"Speltid"_s}, PanelKind::Text, u"(min)"_s),
+                      PanelField(u"Storage"_s, {u"Media"_s}),
+                      PanelField(u"Lent to"_s, {u"Utlanad till"_s}),
+                      PanelField(u"Comments"_s, {u"Kommentar"_s}, PanelKind::Memo)};
+    d.browse.navigator = Navigator::moves();
+    FindGroup find;
+    find.title = u"Find"_s;
+    find.options = {FindOption(u"Title"_s, u"Titel"_s), FindOption(u"Index"_s, u"Index"_s, 5)};
+    find.startLength = 40;
+    d.find = find;
+
     d.editPage = u"Ny Film"_s;
-    d.searchPage = u"SeekPage"_s;
-    d.masterListPage = u"MasterList"_s;
-
-    d.heading = u"Movies"_s;
-    d.headingField = u"Titel"_s;
-    d.picture = Picture::Film;
-    d.listColumns = {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Title"_s}};
-    d.panel = {PanelField(u"Starring:"_s, {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}),
-               PanelField(u"Directed by"_s, {u"Regi"_s}),
-               PanelField(u"Category"_s, {u"Kategori"_s}),
-               PanelField(u"From Year"_s, {u"Inspelningsar"_s}),
-               PanelField(u"Rate"_s, {u"Kritik"_s}),
-               PanelField(u"Screen time"_s, {u"Speltid"_s}, false, u"(min)"_s),
-               PanelField(u"Storage"_s, {u"Media"_s}),
-               PanelField(u"Lent to"_s, {u"Utlanad till"_s}),
-               PanelField(u"Comments"_s, {u"Kommentar"_s}, true)};
-    d.navigator = Navigator::moves();
-    d.findTitle = u"Find"_s;
-    d.findOptions = {FindOption(u"Title"_s, u"Titel"_s), FindOption(u"Index"_s, u"Index"_s, 5)};
-    d.findStartLength = 40;
-    d.foundText = u"Found!"_s;
-    d.notFoundText = u"Not found!"_s;
-
     d.editFields = filmEditFields();
-    d.requiredField = u"Titel"_s;
-    d.requiredMissing = {u"Name/title is required."_s, u"Name missing"_s};
+    d.entryFocus = u"Titel"_s;
+    d.checks = {EntryCheck::required(u"Titel"_s, u"Name/title is required."_s, u"Name missing"_s)};
     d.indexField = u"Index"_s;
     d.remember = {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s, u"Kritik"_s, u"Regi"_s};
     d.editTips = {u"Fields marked with * is always required. "_s, QString(),
@@ -127,23 +116,26 @@ RegisterDescription filmDescription() {
                   u"If you do have several films on the same video tape just give the film "
                   u"same index as the others"_s};
 
-    d.masterColumns = {{u"Index"_s, u"Index"_s},        {u"Titel"_s, u"Title"_s},
-                       {u"Kategori"_s, u"Category"_s},  {u"Inspelningsar"_s, u"Produced year"_s},
-                       {u"Aktor"_s, u"Actor"_s},        {u"Aktor2"_s, u"Actor 2"_s},
-                       {u"Aktor3"_s, u"Actor 3"_s},     {u"Regi"_s, u"Directed by"_s},
-                       {u"Media"_s, u"Storage"_s},      {u"Kritik"_s, u"Rate"_s},
-                       {u"Speltid"_s, u"Screen time"_s}};
-    d.masterFindField = u"Titel"_s;
-    d.masterFindLabel = u"Find title"_s;
-    d.masterFindHint = u"Sök på titel"_s;
-    d.masterNavigator = {
+    d.searchPage = u"SeekPage"_s;
+    MasterListPage master;
+    master.name = u"MasterList"_s;
+    master.columns = {{u"Index"_s, u"Index"_s},        {u"Titel"_s, u"Title"_s},
+                      {u"Kategori"_s, u"Category"_s},  {u"Inspelningsar"_s, u"Produced year"_s},
+                      {u"Aktor"_s, u"Actor"_s},        {u"Aktor2"_s, u"Actor 2"_s},
+                      {u"Aktor3"_s, u"Actor 3"_s},     {u"Regi"_s, u"Directed by"_s},
+                      {u"Media"_s, u"Storage"_s},      {u"Kritik"_s, u"Rate"_s},
+                      {u"Speltid"_s, u"Screen time"_s}};
+    master.findField = u"Titel"_s;
+    master.findLabel = u"Find title"_s;
+    master.findHint = u"Sök på titel"_s;
+    master.navigator = {
         {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
         {NavButton::Next, u"Next record"_s},   {NavButton::Last, u"Last record"_s},
         {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
         {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
         {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
-    d.masterTipsHint = u"Info om masterlista"_s;
-    d.masterTips = {
+    master.tipsHint = u"Info om masterlista"_s;
+    master.tips = {
         u"The masterlist gives you immediate access to the database and all records and you "
         u"shell use it when Ypu would like to have fast possession to all records. In this view "
         u"you can edit all records direct or use the buttons above. observe, when you delete a "
@@ -155,6 +147,7 @@ RegisterDescription filmDescription() {
         u"saved after you have leave it or when you close this form you can't edit any "
         u"lent-out films here."_s,
         QString()};
+    d.masterList = master;
 
     d.commands = filmCommands();
     d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};
@@ -162,26 +155,25 @@ RegisterDescription filmDescription() {
     d.hideColumnCommand = u"hideIndex"_s;
     d.hideColumnField = u"Index"_s;
     d.hideHeadingCommand = u"hideHeading"_s;
+    d.lendObjectType = LendObjectType::Film;
 
     d.editEmpty = {u"Not such a command. Empty database."_s, u"Nothing to edit"_s};
     d.deleteEmpty = {u"Not such a command."_s, u"Empty database"_s};
-    d.deleteCaption = u"Delete record?"_s;
-    d.deleteText = u"Record with name [ %1 ] will be lost. Are you sure?"_s;
-    d.lentCaption = u"Remove from lent-out database?"_s;
-    d.lentText = u"The Object [%1] is recorded as lent out. Do you want it to be marked as "
-                 u"return from your lent-out database? "_s;
-    return d;
+    d.deleteQuestion = {u"Record with name [ %1 ] will be lost. Are you sure?"_s,
+                        u"Delete record?"_s};
+    d.lentQuestion = {u"The Object [%1] is recorded as lent out. Do you want it to be marked as "
+                      u"return from your lent-out database? "_s,
+                      u"Remove from lent-out database?"_s};
+    return checked(std::move(d));
 }
 
 TFilmForm::TFilmForm(AppContext& context, QWidget* parent)
     : RegisterWindow(context, filmDescription(), parent) {
+    resize(940, 620);
+    setMinimumSize(640, 440);
     auto* search = new SearchPage(context, search::filmSearch(), this);
     installSearchPage(
         search, [search] { search->enter(); }, search->submitsOnEnter());
-    setCommandHandler(cmd::lending, [this] {
-        if (this->context().lending)
-            this->context().lending->lendCurrentRecord(LendObjectType::Film);
-    });
 }
 
 } // namespace hoardly

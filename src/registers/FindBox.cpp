@@ -129,6 +129,10 @@ void FindBox::prepare() {
 
 void FindBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    // The box shows the current record's value; entering it (not by a click, which places the
+    // caret) selects that value, so what is typed replaces it.
+    if (event->reason() != Qt::MouseFocusReason)
+        selectAll();
     prepare();
 }
 

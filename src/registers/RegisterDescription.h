@@ -2,13 +2,18 @@
 
 #include "FindBox.h"
 #include "Navigator.h"
+#include "RegisterLogic.h"
 #include "data/GridModels.h"
+#include "data/RunState.h"
 #include "ui/CommandTable.h"
 #include "ui/Icons.h"
+#include "ui/KeyFilters.h"
 
+#include <QFlags>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace hoardly {
 
@@ -18,24 +23,44 @@ struct TableSchema;
 struct Message {
     QString text;
     QString caption;
+    bool isEmpty() const { return text.isEmpty() && caption.isEmpty(); }
 };
 
-// One line of the browse page's record panel: a label and the read-only text of one or more
-// fields (one under the other), or a read-only memo.
+// What a line of the browse page's record panel shows of its field(s).
+enum class PanelKind {
+    Text,    // read-only texts, one under the other
+    Memo,    // a read-only memo
+    Check,   // a read-only check box of a logical field
+    Link,    // a web address the desktop opens when clicked
+    Picture, // a picture field, stretched to its box
+};
+
+// One line of the browse page's record panel: a label and what it shows of its fields.
 struct PanelField {
-    PanelField(QString label, QStringList fields, bool memo = false, QString suffix = {})
-        : label(std::move(label)), fields(std::move(fields)), memo(memo),
+    PanelField(QString label, QStringList fields, PanelKind kind = PanelKind::Text,
+               QString suffix = {})
+        : label(std::move(label)), fields(std::move(fields)), kind(kind),
           suffix(std::move(suffix)) {}
     QString label;
     QStringList fields;
-    bool memo = false;
+    PanelKind kind = PanelKind::Text;
     QString suffix; // shown after the value, e.g. "(min)"
 };
 
-enum class EditKind { Line, Spin, PickList, Memo, Check };
+enum class EditKind {
+    Line,
+    Spin,
+    PickList,
+    Memo,
+    Check,
+    Date,    // a date picker with a drop-down calendar
+    Picture, // a picture box: paste, copy and cut with the usual keys
+    Radio,   // a group of radio buttons, one per entry of `items`; writes the chosen entry
+};
 
-// One control of the edit page, written as EditField(label, field, kind) followed by the
-// setters its limits need.
+// One control of an entry, written as EditField(label, field, kind) followed by the setters its
+// limits need. A bound control writes into the record as the user types; an unbound one
+// (`writtenAtOk`) gets the record's value when an entry starts and writes its own at OK.
 struct EditField {
     EditField(QString label, QString field, EditKind kind = EditKind::Line)
         : label(std::move(label)), field(std::move(field)), kind(kind) {}
@@ -48,7 +73,11 @@ struct EditField {
         return *this;
     }
     EditField& digits() {
-        digitsOnly = true;
+        keyFilter = KeyFilterKind::DigitsOnly;
+        return *this;
+    }
+    EditField& phoneDigits() {
+        keyFilter = KeyFilterKind::PhoneDigits;
         return *this;
     }
     EditField& ranged(int from, int to) {
@@ -72,19 +101,24 @@ struct EditField {
         column = number;
         return *this;
     }
+    EditField& unbound() {
+        writtenAtOk = true;
+        return *this;
+    }
 
     QString label;
     QString field;
     EditKind kind = EditKind::Line;
     QString note;      // shown after the control, e.g. "(YYYY)"
     int maxLength = 0; // characters; 0: what the field holds
-    bool digitsOnly = false;
+    std::optional<KeyFilterKind> keyFilter;
     int minimum = 1; // spin box range
     int maximum = 60000;
-    QStringList items;   // pick list: the fixed entries, in the order given
+    QStringList items;   // pick list: the fixed entries in the order given; radio: the choices
     QString remembered;  // pick list: the column of the pick-list table it is filled from
     bool sorted = false; // pick list: entries sorted alphabetically
-    int column = 0;      // the edit page's column it stands in; memos span the page
+    int column = 0;      // the column of the page it stands in; memos span the page
+    bool writtenAtOk = false;
 };
 
 // A radio button of the find group: the field it binds the find box to and the length the box
@@ -97,53 +131,101 @@ struct FindOption {
     int maxLength = FindBox::kNoLimit;
 };
 
+// The group "Find": the find box with its result label and the radio buttons that choose its
+// field.
+struct FindGroup {
+    QString title;
+    QList<FindOption> options;
+    QString startField; // empty: the first option's field
+    int startLength = FindBox::kNoLimit;
+    bool firstChosenAtStart = true;
+    // The options stand in a row under the box, or top to bottom with the box after this many.
+    bool stacked = false;
+    int optionsAboveBox = 0;
+    QString foundText = QStringLiteral("Found!");
+    QString notFoundText = QStringLiteral("Not found!");
+};
+
+// When the heading shows the current record's field.
+enum class HeadingTrigger {
+    ListClick = 0x1,
+    ListKey = 0x2,
+    Navigator = 0x4,
+    FindTextChanged = 0x8,
+    Found = 0x10,
+};
+Q_DECLARE_FLAGS(HeadingTriggers, HeadingTrigger)
+Q_DECLARE_OPERATORS_FOR_FLAGS(HeadingTriggers)
+
+// The title label over the browse page's list.
+struct Heading {
+    QString text;  // the first text
+    QString field; // what it shows of the current record
+    HeadingTriggers triggers;
+};
+
+// The browse page: the list of records, the current record's panel and a navigator.
+struct BrowsePage {
+    QString name;
+    QString title;                  // the page's heading, before the picture; empty: none
+    std::optional<Picture> picture; // beside the heading
+    QList<GridColumn> listColumns;  // none: the page has no list
+    QList<PanelField> panel;
+    QList<NavButtonDef> navigator;
+};
+
+// The master-list page: the whole table in one editable grid.
+struct MasterListPage {
+    QString name;
+    QList<GridColumn> columns;
+    QString findField;
+    QString findLabel;
+    QString findHint;
+    QList<NavButtonDef> navigator;
+    QString tipsHint;
+    QStringList tips;
+};
+
 // A sort entry of the options menu and the index it selects.
 struct SortOption {
     QString command;
     QString index;
 };
 
-// Everything that tells one register window from another: its table, pages, fields, texts,
-// lists and commands. The register window model builds the window from it.
+// How the window is laid out: a browse page and an edit page (with a search page and a master
+// list when the register has them), or one page whose boxes open for an entry.
+enum class RegisterLayout { Pages, OnePage };
+
+// The HTML export member and the print layout of a register; their tasks fill them in.
+struct HtmlExportMember {};
+struct PrintLayout {};
+
+// Everything that tells one register window from another: its tables, pages, fields, texts,
+// lists and commands. The register window model builds the window from it; `checked()` makes
+// sure every command and field it names exists.
 struct RegisterDescription {
     const TableSchema* table = nullptr;
-    QString nameField; // the record's name in questions and lending ("Titel")
+    QList<const TableSchema*> detailTables; // opened and closed with the window, after `table`
+    RegisterLayout layout = RegisterLayout::Pages;
+    bool closingHides = false; // the window lives for the run and opens again at each showing
+    QString nameField;         // the record's name in questions and lending ("Titel")
+    QString openIndex;         // selected at each opening; empty: the table keeps its order
 
-    // The pages, by name.
-    QString browsePage;
+    Heading heading;
+    BrowsePage browse;
+    std::optional<FindGroup> find;
+
+    // Entries: the edit page (or the one page's boxes), the checks and steps of OK.
     QString editPage;
-    QString searchPage;
-    QString masterListPage;
-
-    // Browse page.
-    QString heading;      // the title label's first text
-    QString headingField; // what it shows of the current record
-    Picture picture = Picture::Film;
-    QList<GridColumn> listColumns;
-    QList<PanelField> panel;
-    QList<NavButtonDef> navigator;
-    QString findTitle;
-    QList<FindOption> findOptions; // the first is chosen at start
-    int findStartLength = FindBox::kNoLimit;
-    QString foundText;
-    QString notFoundText;
-
-    // Edit page.
     QList<EditField> editFields;
-    QString requiredField; // checked at OK
-    Message requiredMissing;
-    QString indexField;   // the spin box's field: proposed at Add, written at OK
+    QString entryFocus; // the field that takes the focus when an entry starts
+    QList<EntryCheck> checks;
+    QString indexField;   // the spin box's field: proposed at Add
     QStringList remember; // the pick lists remembered at OK, in this order (by field)
     QStringList editTips;
 
-    // Master-list page.
-    QList<GridColumn> masterColumns;
-    QString masterFindField;
-    QString masterFindLabel;
-    QString masterFindHint;
-    QList<NavButtonDef> masterNavigator;
-    QString masterTipsHint;
-    QStringList masterTips;
+    QString searchPage; // empty: none
+    std::optional<MasterListPage> masterList;
 
     // Commands.
     CommandSet commands;
@@ -152,15 +234,27 @@ struct RegisterDescription {
     QString hideColumnCommand;
     QString hideColumnField;
     QString hideHeadingCommand;
+    std::optional<LendObjectType> lendObjectType; // the "lending" command lends the record
+    std::optional<HtmlExportMember> htmlExport;
+    std::optional<PrintLayout> printLayout;
 
     // Messages.
     Message editEmpty;
     Message deleteEmpty;
-    QString deleteCaption;
-    QString deleteText; // "%1": the record's name
-    QString lentCaption;
-    QString lentText; // "%1": the record's name
+    Message deleteQuestion; // "%1": the record's name
+    Message lentQuestion;   // "%1": the record's name; empty: deleting asks nothing about loans
+
+    RegisterShape shape() const;
+    const EditField* editField(const QString& field) const;
 };
+
+// What is wrong with a description: every command id its places, lock and options use, and
+// every field and index its list, panel, entries, checks, find group, master list and sort
+// options name, must exist. Empty when all is well.
+QStringList descriptionProblems(const RegisterDescription& description);
+// Returns the description when it has no problems; stops the program with them otherwise,
+// as a description is part of the program.
+RegisterDescription checked(RegisterDescription description);
 
 // The ids of the commands the model carries out itself.
 namespace cmd {
@@ -175,5 +269,12 @@ inline const QString lending = QStringLiteral("lending");
 inline const QString help = QStringLiteral("help");
 inline const QString about = QStringLiteral("about");
 } // namespace cmd
+
+// One of the commands every register has, with its icon and shortcut; the texts are the
+// register's own (menu entry, tool-bar hint, pop-up entry; empty: none there).
+CommandDef registerCommand(const QString& id, const QString& menuText, const QString& toolHint = {},
+                           const QString& popupText = {});
+// A ticked entry of the options menu.
+CommandDef optionCommand(const QString& id, const QString& menuText);
 
 } // namespace hoardly

@@ -6,19 +6,28 @@ using namespace Qt::StringLiterals;
 
 namespace hoardly {
 
-ModeFlags flagsOf(RegisterMode mode) {
-    switch (mode) {
-    case RegisterMode::Adding:
-        return {true, false};
-    case RegisterMode::Editing:
-        return {false, true};
-    default:
-        return {};
-    }
+EntryCheck EntryCheck::required(QString field, QString text, QString caption) {
+    return {std::move(field), Rule::Required, {}, std::move(text), std::move(caption)};
 }
 
-bool locksCommands(RegisterMode mode) {
-    return mode != RegisterMode::Browsing;
+EntryCheck EntryCheck::containsWhenFilled(QString field, QString needle, QString text,
+                                          QString caption) {
+    return {std::move(field), Rule::ContainsWhenFilled, std::move(needle), std::move(text),
+            std::move(caption)};
+}
+
+std::optional<EntryProblem>
+firstFailedCheck(const QList<EntryCheck>& checks,
+                 const std::function<QString(const QString&)>& valueOf) {
+    for (const EntryCheck& check : checks) {
+        const QString value = valueOf(check.field);
+        const bool fails = check.rule == EntryCheck::Rule::Required
+                               ? value.trimmed().isEmpty()
+                               : !value.isEmpty() && !value.contains(check.needle);
+        if (fails)
+            return EntryProblem{check.text, check.caption, check.field};
+    }
+    return std::nullopt;
 }
 
 int proposeNextIndex(Table& table, const QString& indexField, int maximum) {

@@ -1,26 +1,44 @@
 #pragma once
 
+#include "RegisterState.h"
 #include "data/Schema.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 namespace hoardly {
 
 class Table;
 
-// The modes of a register window. Browsing, searching and the master list leave the table in
-// browse state between commands; adding and editing hold one record pending on the edit page.
-enum class RegisterMode { Browsing, Adding, Editing, Searching, MasterList };
-
-// The two flags the windows test: a new record is pending, or the current one is being edited.
-struct ModeFlags {
-    bool isNew = false;
-    bool editing = false;
+// A refused entry: the message, the box's caption and the field whose control takes the focus.
+struct EntryProblem {
+    QString text;
+    QString caption;
+    QString field;
 };
-ModeFlags flagsOf(RegisterMode mode);
-// Adding, editing, the search page and the master list lock the record commands.
-bool locksCommands(RegisterMode mode);
+
+// One check OK makes before anything is written.
+struct EntryCheck {
+    enum class Rule {
+        Required,          // not empty, blanks alone count as empty
+        ContainsWhenFilled // empty, or holding `needle`
+    };
+    static EntryCheck required(QString field, QString text, QString caption);
+    static EntryCheck containsWhenFilled(QString field, QString needle, QString text,
+                                         QString caption);
+    QString field;
+    Rule rule = Rule::Required;
+    QString needle;
+    QString text;
+    QString caption;
+};
+
+// The first check, in order, that the typed values fail; `valueOf` answers what the control of
+// a field holds.
+std::optional<EntryProblem> firstFailedCheck(const QList<EntryCheck>& checks,
+                                             const std::function<QString(const QString&)>& valueOf);
 
 // The index number proposed for a new record: the number of the last record in the table's
 // current order plus one, 1 for an empty table. Leaves the last record current, as the proposal

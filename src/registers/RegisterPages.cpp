@@ -1,4 +1,4 @@
-// The building of a register window's pages from its description.
+// The building of a register window's pages and commands from its description.
 #include "MasterGrid.h"
 #include "RegisterWindow.h"
 
@@ -10,10 +10,14 @@
 #include "ui/BoundControls.h"
 #include "ui/KeyFilters.h"
 #include "ui/LabelRoom.h"
+#include "ui/PictureBox.h"
+#include "ui/WebLink.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +25,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -31,6 +36,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -73,104 +79,189 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
+QFont boldOf(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    return bold;
+}
+
+// A place of the pages where a register puts controls of its own.
+QVBoxLayout* newPlace() {
+    auto* place = new QVBoxLayout;
+    place->setContentsMargins(0, 0, 0, 0);
+    return place;
+}
+
 } // namespace
 
 void RegisterWindow::buildCommands() {
-    commands_ = CommandTable::install(this, d_.commands, pages_);
+    commands_ = CommandTable::install(this, d_.commands, context_.dialogs, pages_);
     toolBar_ = commands_->toolBar();
     popup_ = commands_->popup();
+
+    commands_->setHandler(cmd::close, [this] { close(); });
+    commands_->setHandler(cmd::add, [this] { controller_->add(); });
+    commands_->setHandler(cmd::edit, [this] { controller_->edit(); });
+    commands_->setHandler(cmd::remove, [this] { controller_->remove(); });
+    commands_->setHandler(cmd::masterList, [this] { controller_->showMasterList(); });
+    commands_->setHandler(cmd::back, [this] { controller_->back(); });
+    commands_->setHandler(cmd::findByConditions, [this] { showSearchPage(); });
+    commands_->setHandler(cmd::lending, [this] { controller_->lend(); });
+    commands_->setHandler(cmd::help, [this] { context_.shell.openHelp(); });
+    commands_->setHandler(cmd::about, [this] { context_.shell.showAbout(); });
+    for (int i = 0; i < d_.sortOptions.size(); ++i)
+        commands_->setHandler(d_.sortOptions[i].command, [this, i] { sortBy(i); });
+    if (!d_.hideColumnCommand.isEmpty())
+        commands_->setHandler(d_.hideColumnCommand, [this] {
+            const int column = listModel_->columnOfField(d_.hideColumnField);
+            list_->setColumnHidden(column, commands_->isChecked(d_.hideColumnCommand));
+        });
+    if (!d_.hideHeadingCommand.isEmpty())
+        commands_->setHandler(d_.hideHeadingCommand, [this] {
+            heading_->setVisible(!commands_->isChecked(d_.hideHeadingCommand));
+        });
+
+    // ESC is the Cancel button while an entry is open; the derived state enables it then.
+    escape_ = new QAction(this);
+    escape_->setObjectName(u"escape"_s);
+    escape_->setShortcut(Qt::Key_Escape);
+    escape_->setShortcutContext(Qt::WindowShortcut);
+    connect(escape_, &QAction::triggered, this, [this] { controller_->cancel(); });
+    addAction(escape_);
+}
+
+// --- the browse page ------------------------------------------------------------------------
+
+QWidget* RegisterWindow::buildHeadingRow(QWidget* page) {
+    auto* row = new QWidget(page);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (!d_.browse.title.isEmpty()) {
+        auto* title = new QLabel(d_.browse.title, row);
+        title->setObjectName(u"pageHeading"_s);
+        QFont titleFont = boldOf(title->font());
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+        title->setFont(titleFont);
+        layout->addWidget(title);
+        layout->addSpacing(12);
+    }
+    if (d_.browse.picture) {
+        auto* picture = new QLabel(row);
+        picture->setObjectName(u"picture"_s);
+        picture->setPixmap(registerPicture(*d_.browse.picture, 48));
+        layout->addWidget(picture);
+    }
+    heading_ = new QLabel(d_.heading.text, row);
+    heading_->setObjectName(u"heading"_s);
+    QFont headingFont = boldOf(heading_->font());
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.7);
+    heading_->setFont(headingFont);
+    heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(heading_, 1);
+    return row;
+}
+
+QWidget* RegisterWindow::buildList(QWidget* page) {
+    list_ = new QTableView(page);
+    list_->setObjectName(u"list"_s);
+    setUpReadOnlyGrid(list_);
+    listModel_ = new TableGridModel(source(), d_.browse.listColumns, false, this);
+    connectFaults(listModel_);
+    connectFaults(new GridBinding(*listModel_, list_));
+    for (int column = 0; column + 1 < d_.browse.listColumns.size(); ++column)
+        list_->setColumnWidth(column, 70);
+    browsingControls_ << list_;
+    return list_;
 }
 
 void RegisterWindow::buildBrowsePage() {
     browsePage_ = new QWidget(pages_);
-    browsePage_->setObjectName(d_.browsePage);
+    browsePage_->setObjectName(d_.browse.name);
     auto* layout = new QVBoxLayout(browsePage_);
-
-    auto* top = new QHBoxLayout;
-    auto* picture = new QLabel(browsePage_);
-    picture->setPixmap(registerPicture(d_.picture, 48));
-    heading_ = new QLabel(d_.heading, browsePage_);
-    heading_->setObjectName(u"heading"_s);
-    QFont headingFont = heading_->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.7);
-    headingFont.setBold(true);
-    heading_->setFont(headingFont);
-    heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    top->addWidget(picture);
-    top->addWidget(heading_, 1);
-    layout->addLayout(top);
+    layout->addWidget(buildHeadingRow(browsePage_));
 
     auto* splitter = new QSplitter(Qt::Horizontal, browsePage_);
     splitter->setChildrenCollapsible(false);
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    list_ = new QTableView(left);
-    list_->setObjectName(u"list"_s);
-    setUpReadOnlyGrid(list_);
-    listModel_ = new TableGridModel(source(), d_.listColumns, false, this);
-    auto* listBinding = new GridBinding(*listModel_, list_);
-    connectErrors(listBinding);
-    for (int column = 0; column + 1 < d_.listColumns.size(); ++column)
-        list_->setColumnWidth(column, 70);
-    list_->installEventFilter(this);
-    connect(list_, &QTableView::clicked, this, &RegisterWindow::updateHeading);
-    navigator_ = new Navigator(source(), context_.dialogs, d_.navigator, left);
+    if (!d_.browse.listColumns.isEmpty())
+        leftLayout->addWidget(buildList(left), 1);
+    places_.insert(PagePlace::BelowList, newPlace());
+    leftLayout->addLayout(places_.value(PagePlace::BelowList));
+    navigator_ = new Navigator(source(), context_.dialogs, d_.browse.navigator, left);
     navigator_->setObjectName(u"navigator"_s);
-    connect(navigator_, &Navigator::clicked, this, &RegisterWindow::updateHeading);
-    leftLayout->addWidget(list_, 1);
     leftLayout->addWidget(navigator_);
-    leftLayout->addWidget(buildFindGroup());
+    if (d_.find)
+        leftLayout->addWidget(buildFindGroup(left));
 
-    auto* panel = buildRecordPanel();
+    auto* right = new QWidget(splitter);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(buildRecordPanel(), 1);
+    places_.insert(PagePlace::BelowPanel, newPlace());
+    rightLayout->addLayout(places_.value(PagePlace::BelowPanel));
     splitter->addWidget(left);
-    splitter->addWidget(panel);
+    splitter->addWidget(right);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
     layout->addWidget(splitter, 1);
-
-    QWidget::setTabOrder(list_, navigator_);
+    browsingControls_ << navigator_;
     pages_->addWidget(browsePage_);
 }
 
-QWidget* RegisterWindow::buildFindGroup() {
-    auto* group = new QGroupBox(d_.findTitle, browsePage_);
-    group->setObjectName(u"findGroup"_s);
-    auto* layout = new QGridLayout(group);
-    const QString startField = d_.findOptions.isEmpty() ? d_.nameField : d_.findOptions[0].field;
-    findBox_ = new FindBox(source(), startField, d_.findStartLength, group);
+QGroupBox* RegisterWindow::buildFindGroup(QWidget* page) {
+    const FindGroup& def = *d_.find;
+    findGroup_ = new QGroupBox(def.title, page);
+    findGroup_->setObjectName(u"findGroup"_s);
+    const QString startField = !def.startField.isEmpty() ? def.startField
+                               : def.options.isEmpty()   ? d_.nameField
+                                                         : def.options[0].field;
+    findBox_ = new FindBox(source(), startField, def.startLength, findGroup_);
     findBox_->setObjectName(u"findBox"_s);
-    auto* result = new QLabel(group);
+    findBox_->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
+    connectFaults(findBox_);
+    auto* result = new QLabel(findGroup_);
     result->setObjectName(u"findResult"_s);
-    QFont bold = result->font();
-    bold.setBold(true);
-    result->setFont(bold);
-    findBox_->setResultLabel(result, d_.foundText, d_.notFoundText);
-    connect(findBox_, &QLineEdit::textChanged, this, &RegisterWindow::updateHeading);
-    connect(findBox_, &FindBox::searched, this, [this](bool found) {
-        if (found)
-            updateHeading();
-    });
-    connect(findBox_, &FindBox::failed, this, &RegisterWindow::reportError);
-    layout->addWidget(findBox_, 0, 0);
-    layout->addWidget(result, 0, 1);
-    auto* options = new QHBoxLayout;
-    QWidget* previous = findBox_;
-    for (int i = 0; i < d_.findOptions.size(); ++i) {
-        auto* radio = new QRadioButton(d_.findOptions[i].label, group);
+    result->setFont(boldOf(result->font()));
+    result->setMinimumWidth(result->fontMetrics().horizontalAdvance(def.notFoundText) + 8);
+    // The label keeps its place while hidden, so the group does not shift at every key.
+    QSizePolicy policy = result->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    result->setSizePolicy(policy);
+    findBox_->setResultLabel(result, def.foundText, def.notFoundText);
+    auto* boxRow = new QHBoxLayout;
+    boxRow->addWidget(findBox_, 1);
+    boxRow->addWidget(result);
+
+    for (int i = 0; i < def.options.size(); ++i) {
+        auto* radio = new QRadioButton(def.options[i].label, findGroup_);
         radio->setObjectName(u"findOption"_s + QString::number(i));
-        radio->setChecked(i == 0);
+        radio->setChecked(i == 0 && def.firstChosenAtStart);
         connect(radio, &QRadioButton::clicked, this, [this, i] { chooseFindOption(i); });
-        options->addWidget(radio);
         findOptions_ << radio;
-        QWidget::setTabOrder(previous, radio);
-        previous = radio;
     }
-    options->addStretch();
-    layout->addLayout(options, 1, 0, 1, 2);
-    layout->setColumnStretch(0, 1);
-    result->setMinimumWidth(result->fontMetrics().horizontalAdvance(d_.notFoundText) + 8);
-    return group;
+    if (def.stacked) {
+        findBox_->setMinimumWidth(fontMetrics().horizontalAdvance(u'M') * 13);
+        auto* layout = new QVBoxLayout(findGroup_);
+        layout->setSpacing(6);
+        for (int i = 0; i <= findOptions_.size(); ++i) {
+            if (i == def.optionsAboveBox)
+                layout->addLayout(boxRow);
+            if (i < findOptions_.size())
+                layout->addWidget(findOptions_[i]);
+        }
+    } else {
+        auto* layout = new QVBoxLayout(findGroup_);
+        layout->addLayout(boxRow);
+        auto* options = new QHBoxLayout;
+        for (QRadioButton* radio : std::as_const(findOptions_))
+            options->addWidget(radio);
+        options->addStretch();
+        layout->addLayout(options);
+    }
+    browsingControls_ << findGroup_;
+    return findGroup_;
 }
 
 QWidget* RegisterWindow::buildRecordPanel() {
@@ -188,25 +279,62 @@ QWidget* RegisterWindow::buildRecordPanel() {
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
     form->setVerticalSpacing(8);
-    for (const PanelField& field : std::as_const(d_.panel)) {
-        if (field.memo) {
+    for (const PanelField& line : std::as_const(d_.browse.panel)) {
+        const QString first = line.fields.value(0);
+        QWidget* single = nullptr;
+        switch (line.kind) {
+        case PanelKind::Memo: {
             auto* memo = new QPlainTextEdit(panel);
-            memo->setObjectName(u"panel_"_s + field.fields.value(0));
             memo->setReadOnly(true);
             memo->setFocusPolicy(Qt::ClickFocus);
             memo->setMinimumHeight(70);
             memo->setMaximumHeight(170);
-            new MemoBinding(source(), field.fields.value(0), memo, 240);
-            form->addRow(captionLabel(field.label, panel), memo);
+            memo->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
+            connectFaults(new MemoBinding(source(), first, memo, 240));
+            single = memo;
+            break;
+        }
+        case PanelKind::Check: {
+            auto* check = new QCheckBox(panel);
+            // Shows the field; nothing on the browse page changes a record.
+            check->setAttribute(Qt::WA_TransparentForMouseEvents);
+            check->setFocusPolicy(Qt::NoFocus);
+            connectFaults(new CheckBinding(source(), first, check));
+            single = check;
+            break;
+        }
+        case PanelKind::Link: {
+            auto* link = new WebLink(panel);
+            connect(link, &WebLink::openRequested, this,
+                    [this](const QString& address) { context_.shell.openLink(address); });
+            connectFaults(new LabelBinding(source(), first, link));
+            single = link;
+            break;
+        }
+        case PanelKind::Picture: {
+            auto* picture = new QLabel(panel);
+            picture->setScaledContents(true);
+            picture->setFixedSize(160, 120);
+            picture->setFrameShape(QFrame::StyledPanel);
+            connectFaults(new PictureBinding(source(), first, picture));
+            single = picture;
+            break;
+        }
+        case PanelKind::Text:
+            break;
+        }
+        if (single) {
+            single->setObjectName(u"panel_"_s + first);
+            form->addRow(captionLabel(line.label, panel), single);
             continue;
         }
         auto* values = new QVBoxLayout;
         values->setSpacing(2);
-        for (const QString& name : field.fields) {
+        for (const QString& name : line.fields) {
             auto* value = valueLabel(panel);
             value->setObjectName(u"panel_"_s + name);
-            connectErrors(new LabelBinding(source(), name, value));
-            if (field.suffix.isEmpty()) {
+            connectFaults(new LabelBinding(source(), name, value));
+            if (line.suffix.isEmpty()) {
                 values->addWidget(value);
                 continue;
             }
@@ -214,38 +342,41 @@ QWidget* RegisterWindow::buildRecordPanel() {
             value->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
             value->setMinimumWidth(0);
             row->addWidget(value);
-            auto* suffix = new QLabel(field.suffix, panel);
+            auto* suffix = new QLabel(line.suffix, panel);
             makeRoomForMarks(suffix);
             row->addWidget(suffix);
             row->addStretch();
             values->addLayout(row);
         }
-        form->addRow(captionLabel(field.label, panel), values);
+        form->addRow(captionLabel(line.label, panel), values);
     }
     scroll->setWidget(panel);
     return scroll;
 }
 
-QWidget* RegisterWindow::buildEditControl(const EditField& field) {
+// --- the controls of an entry ---------------------------------------------------------------
+
+QWidget* RegisterWindow::buildEditControl(const EditField& field, QWidget* page,
+                                          const QString& namePrefix) {
     QWidget* control = nullptr;
     switch (field.kind) {
     case EditKind::Line: {
-        auto* edit = new QLineEdit(editPage_);
-        connectErrors(new LineEditBinding(source(), field.field, edit));
+        auto* edit = new QLineEdit(page);
+        connectFaults(new LineEditBinding(source(), field.field, edit));
         if (field.maxLength > 0)
             edit->setMaxLength(field.maxLength);
         control = edit;
         break;
     }
     case EditKind::Spin: {
-        auto* spin = new QSpinBox(editPage_);
+        auto* spin = new QSpinBox(page);
         spin->setRange(field.minimum, field.maximum);
         spin->setMinimumWidth(90);
         control = spin;
         break;
     }
     case EditKind::PickList: {
-        auto* combo = new QComboBox(editPage_);
+        auto* combo = new QComboBox(page);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(20);
@@ -254,65 +385,87 @@ QWidget* RegisterWindow::buildEditControl(const EditField& field) {
             sortForPeople(items);
         combo->addItems(items);
         combo->setCurrentIndex(-1);
-        connectErrors(new ComboBinding(source(), field.field, combo));
+        connectFaults(new ComboBinding(source(), field.field, combo));
+        combo->view()->installEventFilter(this); // ESC in the open list closes the list only
         if (!field.remembered.isEmpty())
             pickLists_ << std::pair{field.field, combo};
         control = combo;
         break;
     }
     case EditKind::Memo: {
-        auto* memo = new QPlainTextEdit(editPage_);
+        auto* memo = new QPlainTextEdit(page);
         memo->setTabChangesFocus(true);
-        memo->setMinimumHeight(80);
-        connectErrors(new MemoBinding(source(), field.field, memo, field.maxLength));
+        memo->setMinimumHeight(70);
+        memo->setContextMenuPolicy(Qt::NoContextMenu); // the window's pop-up instead
+        connectFaults(new MemoBinding(source(), field.field, memo, field.maxLength));
         control = memo;
         break;
     }
     case EditKind::Check: {
-        auto* check = new QCheckBox(field.label, editPage_);
-        connectErrors(new CheckBinding(source(), field.field, check));
+        auto* check = new QCheckBox(field.label, page);
+        if (!field.writtenAtOk)
+            connectFaults(new CheckBinding(source(), field.field, check));
         control = check;
         break;
     }
+    case EditKind::Date: {
+        auto* date = new QDateEdit(page);
+        date->setCalendarPopup(true);
+        date->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+        control = date;
+        break;
     }
-    control->setObjectName(u"edit_"_s + field.field);
-    // Boxes for a few digits need not span the column.
-    const int schemaField = d_.table->fieldIndex(field.field);
-    const int size = field.maxLength > 0 ? field.maxLength
-                     : schemaField >= 0  ? d_.table->fields[schemaField].size
-                                         : 0;
-    if (field.kind == EditKind::Spin || (field.kind == EditKind::Line && size > 0 && size <= 6))
-        control->setMaximumWidth(control->fontMetrics().horizontalAdvance(u'0') * 12 + 28);
-    if (field.digitsOnly)
-        new DigitsFilter(context_.dialogs, KeyFilterKind::DigitsOnly, control);
+    case EditKind::Picture:
+        control = new PictureBox(page);
+        break;
+    case EditKind::Radio: {
+        auto* group = new QGroupBox(field.label, page);
+        auto* layout = new QVBoxLayout(group);
+        for (const QString& choice : field.items) {
+            auto* radio = new QRadioButton(choice, group);
+            radio->setObjectName(u"radio_"_s + choice);
+            layout->addWidget(radio);
+        }
+        control = group;
+        break;
+    }
+    }
+    control->setObjectName(namePrefix + field.field);
+    if (field.keyFilter)
+        new DigitsFilter(context_.dialogs, *field.keyFilter, control);
     editControls_.insert(field.field, control);
+    entryOrder_ << control;
     return control;
 }
 
-void RegisterWindow::buildEditPage() {
-    editPage_ = new QWidget(pages_);
-    editPage_->setObjectName(d_.editPage);
-    auto* layout = new QVBoxLayout(editPage_);
-    // The columns keep their natural height; what is left goes to the memos.
-    auto* columnsBox = new QWidget(editPage_);
+// The entry's controls in columns of label and control; memos span the columns below them
+// and take the height that is left.
+QWidget* RegisterWindow::buildEntryColumns(QWidget* page, const QString& namePrefix) {
+    auto* area = new QWidget(page);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* columnsBox = new QWidget(area);
     columnsBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* columns = new QHBoxLayout(columnsBox);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(28); // between the columns; the forms set their own row spacing
     QList<QFormLayout*> forms;
-    QList<QWidget*> order;
-    // Memos span the page below the columns and take the height that is left.
     auto* memos = new QGridLayout;
     memos->setColumnStretch(1, 1);
     int memoRows = 0;
     for (const EditField& field : std::as_const(d_.editFields)) {
-        QWidget* control = buildEditControl(field);
-        order << control;
+        QWidget* control = buildEditControl(field, area, namePrefix);
+        const bool ownText = field.kind == EditKind::Check || field.kind == EditKind::Radio;
+        QLabel* label = nullptr;
+        if (!ownText) {
+            label = new QLabel(field.label, area);
+            label->setObjectName(u"label_"_s + field.field);
+            label->setBuddy(control);
+            editLabels_.insert(field.field, label);
+        }
         if (field.kind == EditKind::Memo) {
             const int row = memoRows++;
-            auto* label = new QLabel(field.label, editPage_);
-            label->setBuddy(control);
-            memos->addWidget(label, row, 0, Qt::AlignTop);
+            memos->addWidget(label, row, 0, Qt::AlignTop | Qt::AlignRight);
             memos->addWidget(control, row, 1);
             memos->setRowStretch(row, 1);
             continue;
@@ -324,72 +477,141 @@ void RegisterWindow::buildEditPage() {
             forms.last()->setHorizontalSpacing(12);
             columns->addLayout(forms.last(), 1);
         }
+        // Boxes for a few digits need not span the column.
+        const int schemaField = d_.table->fieldIndex(field.field);
+        const int size = field.maxLength > 0 ? field.maxLength
+                         : schemaField >= 0  ? d_.table->fields[schemaField].size
+                                             : 0;
+        if (field.kind == EditKind::Spin || (field.kind == EditKind::Line && size > 0 && size <= 6))
+            control->setMaximumWidth(control->fontMetrics().horizontalAdvance(u'0') * 12 + 28);
         QFormLayout* form = forms[field.column];
-        const QString label = field.kind == EditKind::Check ? QString() : field.label;
         if (field.note.isEmpty()) {
-            form->addRow(label, control);
+            if (label)
+                form->addRow(label, control);
+            else
+                form->addRow(QString(), control);
             continue;
         }
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
         row->addWidget(control, field.kind == EditKind::Line ? 0 : 1);
-        row->addWidget(new QLabel(field.note, editPage_));
+        row->addWidget(new QLabel(field.note, area));
         row->addStretch();
         form->addRow(label, row);
     }
     layout->addWidget(columnsBox);
-    layout->addSpacing(6);
-    layout->addLayout(memos, 1);
-    if (memoRows == 0)
+    if (memoRows > 0) {
+        layout->addSpacing(6);
+        layout->addLayout(memos, 1);
+    } else {
+        delete memos;
         layout->addStretch(1);
+    }
+    return area;
+}
 
-    auto* buttons = new QHBoxLayout;
-    const RecordButtons record = makeRecordButtons(editPage_, u"ok"_s, u"cancel"_s, u"tip"_s);
+QWidget* RegisterWindow::buildRecordButtons(QWidget* page) {
+    auto* row = new QWidget(page);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const RecordButtons record = makeRecordButtons(row, u"OkKnp"_s, u"CancelKnp"_s, u"TipKnp"_s);
     okButton_ = record.ok;
     cancelButton_ = record.cancel;
     tipButton_ = record.tip;
-    buttons->addWidget(tipButton_);
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    layout->addLayout(buttons);
-    order << okButton_ << cancelButton_ << tipButton_;
-    for (int i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-
-    connect(okButton_, &QPushButton::clicked, this, &RegisterWindow::acceptRecord);
-    connect(cancelButton_, &QPushButton::clicked, this, &RegisterWindow::cancelRecord);
+    connect(okButton_, &QPushButton::clicked, this, [this] { controller_->accept(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { controller_->cancel(); });
     connect(tipButton_, &QPushButton::clicked, this,
             [this] { context_.shell.showTips(d_.editTips); });
-    // ESC on the edit page is the Cancel button.
-    auto* escape = new QAction(editPage_);
-    escape->setShortcut(Qt::Key_Escape);
-    escape->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QAction::triggered, this, &RegisterWindow::cancelRecord);
-    editPage_->addAction(escape);
+    if (d_.layout == RegisterLayout::OnePage) {
+        // Navigator, OK, Cancel, the register's own buttons, Tip.
+        layout->addWidget(navigator_);
+        layout->addStretch();
+        layout->addWidget(okButton_);
+        layout->addWidget(cancelButton_);
+        places_.insert(PagePlace::ButtonRow, new QHBoxLayout);
+        layout->addLayout(places_.value(PagePlace::ButtonRow));
+        layout->addSpacing(12);
+        layout->addWidget(tipButton_);
+    } else {
+        layout->addWidget(tipButton_);
+        layout->addStretch();
+        layout->addWidget(okButton_);
+        layout->addWidget(cancelButton_);
+    }
+    return row;
+}
+
+void RegisterWindow::buildEditPage() {
+    editPage_ = new QWidget(pages_);
+    editPage_->setObjectName(d_.editPage);
+    auto* layout = new QVBoxLayout(editPage_);
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(buildEntryColumns(editPage_, u"edit_"_s), 1);
+    places_.insert(PagePlace::EditSide, newPlace());
+    entry->addLayout(places_.value(PagePlace::EditSide));
+    layout->addLayout(entry, 1);
+    layout->addWidget(buildRecordButtons(editPage_));
     pages_->addWidget(editPage_);
 }
 
+// --- the one page ---------------------------------------------------------------------------
+
+void RegisterWindow::buildOnePage() {
+    browsePage_ = new QWidget(pages_);
+    browsePage_->setObjectName(d_.browse.name);
+    auto* layout = new QVBoxLayout(browsePage_);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(10);
+    places_.insert(PagePlace::PageTop, newPlace());
+    layout->addLayout(places_.value(PagePlace::PageTop));
+    if (!d_.heading.text.isEmpty() || d_.browse.picture)
+        layout->addWidget(buildHeadingRow(browsePage_));
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(14);
+    if (!d_.browse.listColumns.isEmpty())
+        middle->addWidget(buildList(browsePage_), 1);
+    auto* boxes = new QGroupBox(browsePage_);
+    boxes->setObjectName(u"recordPanel"_s);
+    auto* boxesLayout = new QVBoxLayout(boxes);
+    boxesLayout->addWidget(buildEntryColumns(boxes, u"box_"_s));
+    middle->addWidget(boxes, 1);
+    if (d_.find)
+        middle->addWidget(buildFindGroup(browsePage_), 0, Qt::AlignTop);
+    layout->addLayout(middle, 1);
+
+    navigator_ = new Navigator(source(), context_.dialogs, d_.browse.navigator, browsePage_);
+    navigator_->setObjectName(u"navigator"_s);
+    browsingControls_ << navigator_;
+    layout->addWidget(buildRecordButtons(browsePage_));
+    places_.insert(PagePlace::PageBottom, newPlace());
+    layout->addLayout(places_.value(PagePlace::PageBottom));
+    pages_->addWidget(browsePage_);
+}
+
+// --- the master list ------------------------------------------------------------------------
+
 void RegisterWindow::buildMasterListPage() {
+    const MasterListPage& def = *d_.masterList;
     masterPage_ = new QWidget(pages_);
-    masterPage_->setObjectName(d_.masterListPage);
+    masterPage_->setObjectName(def.name);
     auto* layout = new QVBoxLayout(masterPage_);
     auto* top = new QHBoxLayout;
-    auto* findLabel = new QLabel(d_.masterFindLabel, masterPage_);
-    masterFind_ = new FindBox(source(), d_.masterFindField, FindBox::kNoLimit, masterPage_);
+    auto* findLabel = new QLabel(def.findLabel, masterPage_);
+    masterFind_ = new FindBox(source(), def.findField, FindBox::kNoLimit, masterPage_);
     masterFind_->setObjectName(u"masterFindBox"_s);
-    masterFind_->setToolTip(d_.masterFindHint);
+    masterFind_->setToolTip(def.findHint);
     masterFind_->setMinimumWidth(220);
     findLabel->setBuddy(masterFind_);
-    connect(masterFind_, &FindBox::failed, this, &RegisterWindow::reportError);
-    masterNavigator_ = new Navigator(source(), context_.dialogs, d_.masterNavigator, masterPage_);
+    connectFaults(masterFind_);
+    masterNavigator_ = new Navigator(source(), context_.dialogs, def.navigator, masterPage_);
     masterNavigator_->setObjectName(u"masterNavigator"_s);
     masterTips_ = new QPushButton(registerIcon(Icon::Tip), QString(), masterPage_);
     masterTips_->setObjectName(u"masterTips"_s);
-    masterTips_->setToolTip(d_.masterTipsHint);
+    masterTips_->setToolTip(def.tipsHint);
     masterTips_->setAutoDefault(false);
     connect(masterTips_, &QPushButton::clicked, this,
-            [this] { context_.shell.showTips(d_.masterTips); });
+            [this] { context_.shell.showTips(d_.masterList->tips); });
     top->addWidget(findLabel);
     top->addWidget(masterFind_);
     top->addSpacing(16);
@@ -408,21 +630,21 @@ void RegisterWindow::buildMasterListPage() {
     masterGrid_->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
-    masterModel_ = new TableGridModel(source(), d_.masterColumns, true, this);
-    connect(masterModel_, &TableGridModel::writeFailed, this, &RegisterWindow::reportError);
-    connectErrors(new GridBinding(*masterModel_, masterGrid_));
+    masterModel_ = new TableGridModel(source(), def.columns, true, this);
+    connectFaults(masterModel_);
+    connectFaults(new GridBinding(*masterModel_, masterGrid_));
     const QFontMetrics metrics = masterGrid_->fontMetrics();
-    for (int column = 0; column < d_.masterColumns.size(); ++column) {
-        const GridColumn& def = d_.masterColumns[column];
+    for (int column = 0; column < def.columns.size(); ++column) {
+        const GridColumn& col = def.columns[column];
         // Short fields get the width of their title, names and other texts some room.
-        const int field = d_.table->fieldIndex(def.field);
+        const int field = d_.table->fieldIndex(col.field);
         const FieldDef* known = field >= 0 ? &d_.table->fields[field] : nullptr;
         const bool narrow =
             known && (known->type != FieldType::Text || (known->size > 0 && known->size <= 12));
-        int width = metrics.horizontalAdvance(def.title) + 24;
+        int width = metrics.horizontalAdvance(col.title) + 24;
         if (!narrow)
             width = std::max(width, metrics.horizontalAdvance(u"M"_s) * 12);
-        if (def.field.compare(d_.nameField, Qt::CaseInsensitive) == 0)
+        if (col.field.compare(d_.nameField, Qt::CaseInsensitive) == 0)
             width = std::max(width, metrics.horizontalAdvance(u"M"_s) * 18);
         masterGrid_->setColumnWidth(column, width);
     }
@@ -430,6 +652,68 @@ void RegisterWindow::buildMasterListPage() {
     QWidget::setTabOrder(masterFind_, masterNavigator_);
     QWidget::setTabOrder(masterTips_, masterGrid_);
     pages_->addWidget(masterPage_);
+}
+
+// --- the tab order --------------------------------------------------------------------------
+
+namespace {
+
+// The controls of a widget that the TAB key stops at, in the order they were made.
+QList<QWidget*> tabStops(QWidget* widget) {
+    QList<QWidget*> stops;
+    if (widget->focusPolicy() & Qt::TabFocus)
+        stops << widget;
+    for (QWidget* child : widget->findChildren<QWidget*>()) {
+        if (child->focusPolicy() & Qt::TabFocus)
+            stops << child;
+    }
+    return stops;
+}
+
+QList<QWidget*> tabStopsOf(QLayout* layout) {
+    QList<QWidget*> stops;
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        if (QWidget* widget = layout->itemAt(i)->widget())
+            stops << tabStops(widget);
+    }
+    return stops;
+}
+
+void chain(QList<QWidget*> order) {
+    order.removeAll(nullptr);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace
+
+void RegisterWindow::updateTabOrder() {
+    QList<QWidget*> find;
+    if (findBox_) {
+        const int above = d_.find->stacked ? d_.find->optionsAboveBox : 0;
+        for (int i = 0; i <= findOptions_.size(); ++i) {
+            if (i == above)
+                find << findBox_;
+            if (i < findOptions_.size())
+                find << findOptions_[i];
+        }
+    }
+    QList<QWidget*> moves;
+    for (const NavButtonDef& def : std::as_const(d_.browse.navigator))
+        moves << navigator_->button(def.button);
+    if (d_.layout == RegisterLayout::OnePage) {
+        // The boxes, the navigator, the buttons, what stands below them, the find group.
+        QList<QWidget*> order;
+        if (list_)
+            order << list_;
+        order << entryOrder_ << moves << okButton_ << cancelButton_
+              << tabStopsOf(places_.value(PagePlace::ButtonRow)) << tipButton_
+              << tabStopsOf(places_.value(PagePlace::PageBottom)) << find;
+        chain(order);
+        return;
+    }
+    chain(QList<QWidget*>{list_} + moves + find);
+    chain(entryOrder_ + QList<QWidget*>{okButton_, cancelButton_, tipButton_});
 }
 
 } // namespace hoardly

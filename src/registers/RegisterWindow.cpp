@@ -1,25 +1,27 @@
 #include "RegisterWindow.h"
 
-#include "lending/Lending.h"
-
 #include "MasterGrid.h"
 #include "data/Collation.h"
-#include "data/RunState.h"
-#include "data/SharedRoutines.h"
 #include "data/TDM.h"
 #include "data/Table.h"
 #include "ui/BoundControls.h"
 #include "ui/Commands.h"
-#include "ui/Dialogs.h"
 #include "ui/KeyFilters.h"
+#include "ui/PictureBox.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHeaderView>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -32,58 +34,51 @@ namespace hoardly {
 
 RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription description,
                                QWidget* parent)
-    : QMainWindow(parent), context_(context), d_(std::move(description)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(d_.table ? d_.table->objectName : QString());
+    : QMainWindow(parent), context_(context), d_(checked(std::move(description))) {
+    if (!d_.closingHides)
+        setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(d_.table->objectName);
+    faults_ = new FaultReporter(context_.dialogs, this);
+    RegisterView& view = *this;
+    controller_ = std::make_unique<RegisterController>(context_, d_, view);
+
     pages_ = new QStackedWidget(this);
     pages_->setObjectName(u"pages"_s);
     setCentralWidget(pages_);
-    buildBrowsePage();
-    buildEditPage();
-    searchPlace_ = new QWidget(pages_);
-    searchPlace_->setObjectName(d_.searchPage);
-    pages_->addWidget(searchPlace_);
-    buildMasterListPage();
+    if (d_.layout == RegisterLayout::OnePage) {
+        buildOnePage();
+    } else {
+        buildBrowsePage();
+        buildEditPage();
+        if (!d_.searchPage.isEmpty()) {
+            searchPlace_ = new QWidget(pages_);
+            searchPlace_->setObjectName(d_.searchPage);
+            pages_->addWidget(searchPlace_);
+        }
+        if (d_.masterList)
+            buildMasterListPage();
+    }
     buildCommands();
-
-    commands_->setHandler(cmd::close, [this] { close(); });
-    commands_->setHandler(cmd::add, [this] { addRecord(); });
-    commands_->setHandler(cmd::edit, [this] { editRecord(); });
-    commands_->setHandler(cmd::remove, [this] { deleteRecord(); });
-    commands_->setHandler(cmd::masterList, [this] { showMasterList(); });
-    commands_->setHandler(cmd::back, [this] { back(); });
-    commands_->setHandler(cmd::findByConditions, [this] { showSearchPage(); });
-    commands_->setHandler(cmd::help, [this] { context_.shell.openHelp(); });
-    commands_->setHandler(cmd::about, [this] { context_.shell.showAbout(); });
-    for (int i = 0; i < d_.sortOptions.size(); ++i)
-        commands_->setHandler(d_.sortOptions[i].command, [this, i] { sortBy(i); });
-    if (!d_.hideColumnCommand.isEmpty())
-        commands_->setHandler(d_.hideColumnCommand, [this] {
-            const int column = listModel_->columnOfField(d_.hideColumnField);
-            list_->setColumnHidden(column, commands_->isChecked(d_.hideColumnCommand));
-        });
-    if (!d_.hideHeadingCommand.isEmpty())
-        commands_->setHandler(d_.hideHeadingCommand, [this] {
-            heading_->setVisible(!commands_->isChecked(d_.hideHeadingCommand));
-        });
-
+    connectHeading();
     enterAsTab_ = new EnterAsTab(this);
-    // In the master list's grid ENTER ends the cell edit, as in any table a user edits.
-    enterAsTab_->exempt(masterGrid_);
-    pages_->setCurrentWidget(browsePage_);
-    resize(940, 620);
-    setMinimumSize(640, 440);
+    if (masterGrid_) // in the master list's grid ENTER ends the cell edit
+        enterAsTab_->exempt(masterGrid_);
+    updateTabOrder();
+    claimRecordKeys(pages_);
+    controller_->refreshState();
 }
 
 RegisterWindow::~RegisterWindow() {
-    // QWidget's destructor hides the window, and the focus-out of a child (the find box
-    // follows the table then) would reach this window's slots after its own part is gone.
+    // The pages go while the window is whole: a control losing the focus on its way out
+    // still reaches a window, not the remains of one.
+    delete takeCentralWidget();
+    // The tool bar, menus and find box go later, with QMainWindow: none reaches this window then.
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
 }
 
 Table& RegisterWindow::table() const {
-    return context_.tdm.table(*d_.table);
+    return controller_->table();
 }
 
 DataSource& RegisterWindow::source() const {
@@ -92,13 +87,27 @@ DataSource& RegisterWindow::source() const {
 
 RegisterWindow::Page RegisterWindow::page() const {
     QWidget* current = pages_->currentWidget();
-    if (current == editPage_)
+    if (current && current == editPage_)
         return Page::Edit;
-    if (current == masterPage_)
+    if (current && current == masterPage_)
         return Page::MasterList;
-    if (current == browsePage_)
-        return Page::Browse;
-    return Page::Search;
+    if (current && (current == searchPage_ || current == searchPlace_))
+        return Page::Search;
+    return Page::Browse;
+}
+
+QWidget* RegisterWindow::pageOf(Page page) const {
+    switch (page) {
+    case Page::Browse:
+        return browsePage_;
+    case Page::Edit:
+        return editPage_ ? editPage_ : browsePage_;
+    case Page::Search:
+        return searchPage_ ? searchPage_.data() : browsePage_;
+    case Page::MasterList:
+        return masterPage_ ? masterPage_ : browsePage_;
+    }
+    return browsePage_;
 }
 
 QAction* RegisterWindow::action(const QString& id) const {
@@ -106,45 +115,53 @@ QAction* RegisterWindow::action(const QString& id) const {
 }
 
 void RegisterWindow::setCommandHandler(const QString& id, std::function<void()> handler) {
-    commands_->setHandler(id, [this, handler = std::move(handler)] { run(handler); });
-}
-
-QWidget* RegisterWindow::editControl(const QString& field) const {
-    return editControls_.value(field);
+    commands_->setHandler(id, std::move(handler));
 }
 
 QSpinBox* RegisterWindow::indexSpin() const {
-    return qobject_cast<QSpinBox*>(editControls_.value(d_.indexField));
+    return qobject_cast<QSpinBox*>(editControl(d_.indexField));
 }
 
 QTableView* RegisterWindow::masterGrid() const {
     return masterGrid_;
 }
 
-bool RegisterWindow::run(const std::function<void()>& command) {
-    return runCommand(context_.dialogs, this, command);
+void RegisterWindow::connectFaults(QObject* sender) {
+    if (auto* binding = qobject_cast<FieldBinding*>(sender)) {
+        connect(binding, &FieldBinding::failed, faults_, &FaultReporter::report);
+    } else if (auto* grid = qobject_cast<GridBinding*>(sender)) {
+        connect(grid, &GridBinding::failed, faults_, &FaultReporter::report);
+    } else if (auto* model = qobject_cast<TableGridModel*>(sender)) {
+        connect(model, &TableGridModel::readFailed, faults_, &FaultReporter::report);
+        connect(model, &TableGridModel::writeFailed, faults_, &FaultReporter::report);
+    } else if (auto* find = qobject_cast<FindBox*>(sender)) {
+        connect(find, &FindBox::failed, faults_, &FaultReporter::report);
+    }
 }
 
-void RegisterWindow::reportError(const QString& text) {
-    // A failing control can report again while the box is up; one box is enough.
-    if (reportingError_)
-        return;
-    reportingError_ = true;
-    context_.dialogs.errorBox(this, text);
-    reportingError_ = false;
+void RegisterWindow::addToPage(PagePlace place, QWidget* widget, bool browsingControl) {
+    QBoxLayout* layout = places_.value(place);
+    Q_ASSERT_X(layout, "RegisterWindow::addToPage", "the register's layout has no such place");
+    layout->addWidget(widget);
+    // On a page already shown, a new control would only appear at the next event round.
+    if (!widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        widget->show();
+    if (browsingControl)
+        browsingControls_ << widget;
+    updateTabOrder();
+    controller_->refreshState();
 }
 
-void RegisterWindow::connectErrors(QObject* sender) {
-    if (auto* binding = qobject_cast<FieldBinding*>(sender))
-        connect(binding, &FieldBinding::failed, this, &RegisterWindow::reportError);
-    else if (auto* grid = qobject_cast<GridBinding*>(sender))
-        connect(grid, &GridBinding::failed, this, &RegisterWindow::reportError);
+void RegisterWindow::nameControl(const QString& name, QWidget* widget) {
+    ownControls_.insert(name, widget);
 }
 
 // --- the search page ------------------------------------------------------------------------
 
 void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> enter,
                                        bool keepsEnter) {
+    Q_ASSERT_X(searchPlace_, "RegisterWindow::installSearchPage",
+               "the register has no search page");
     const int at = pages_->indexOf(searchPage_ ? searchPage_.data() : searchPlace_);
     QWidget* old = pages_->widget(at);
     pages_->insertWidget(at, page);
@@ -157,16 +174,33 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
     enterSearch_ = std::move(enter);
     if (keepsEnter)
         enterAsTab_->exempt(page);
+    claimRecordKeys(page);
+}
+
+void RegisterWindow::claimRecordKeys(QWidget* root) {
+    for (QWidget* box : root->findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box) ||
+            qobject_cast<QAbstractSpinBox*>(box))
+            box->installEventFilter(this);
+    }
+}
+
+bool RegisterWindow::isRecordKey(const QKeyEvent* key) const {
+    if (mode() != RegisterMode::Browsing ||
+        (key->modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier)
+        return false;
+    const QString command = key->key() == Qt::Key_Insert   ? cmd::edit
+                            : key->key() == Qt::Key_Delete ? cmd::remove
+                                                           : QString();
+    const QAction* action = command.isEmpty() ? nullptr : commands_->action(command);
+    return action && action->isEnabled();
 }
 
 void RegisterWindow::showSearchPage() {
     if (!searchPage_)
         return;
-    showPage(Page::Search);
-    setMode(RegisterMode::Searching);
-    commands_->setEnabled(cmd::back, true);
-    lockCommands();
-    if (enterSearch_)
+    controller_->showSearch();
+    if (mode() == RegisterMode::Searching && enterSearch_)
         enterSearch_();
 }
 
@@ -174,93 +208,150 @@ void RegisterWindow::showSearchPage() {
 
 void RegisterWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (opened_)
+    // A window that lives for the run opens at every showing, but not when it is brought
+    // back from the task bar; the others open once.
+    if (d_.closingHides ? event->spontaneous() : opened_)
         return;
     opened_ = true;
-    opening();
-}
-
-void RegisterWindow::opening() {
-    run([this] {
-        showPage(Page::Browse);
-        Table& table = this->table();
-        if (!table.isOpen())
-            table.open();
-        tickSortOption();
-        table.first();
-        focusList();
-    });
+    controller_->open();
+    tickSortOption();
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event) {
-    if (mode_ == RegisterMode::MasterList && !run([this] { postMasterListEdit(); })) {
-        // What the grid holds could not be stored: the window stays, so nothing is lost.
+    if (!controller_->close()) {
         event->ignore();
         return;
     }
-    table().close();
-    context_.shell.showMainWindow();
     QMainWindow::closeEvent(event);
 }
 
-// --- steps ----------------------------------------------------------------------------------
+// --- the state ------------------------------------------------------------------------------
 
-void RegisterWindow::setMode(RegisterMode mode) {
-    mode_ = mode;
+namespace {
+
+// Makes one of a one-page register's boxes take typing or show its value read-only, in the
+// window's colour then, so the user sees when typing is possible.
+void setBoxEditable(QWidget* box, bool editable, const QPalette& window) {
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setReadOnly(!editable);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+        memo->setReadOnly(!editable);
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(box))
+        spin->setReadOnly(!editable);
+    else
+        box->setEnabled(editable);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, window.color(editable ? QPalette::Base : QPalette::Window));
+    box->setPalette(palette);
 }
 
-void RegisterWindow::lockCommands() {
-    commands_->setLocked(true);
-}
+} // namespace
 
-void RegisterWindow::unlockCommands() {
-    commands_->setLocked(false);
-}
-
-void RegisterWindow::showPage(Page page) {
-    switch (page) {
-    case Page::Browse:
-        pages_->setCurrentWidget(browsePage_);
-        break;
-    case Page::Edit:
-        pages_->setCurrentWidget(editPage_);
-        break;
-    case Page::Search:
-        if (searchPage_)
-            pages_->setCurrentWidget(searchPage_);
-        break;
-    case Page::MasterList:
-        pages_->setCurrentWidget(masterPage_);
-        break;
+void RegisterWindow::showState(const DerivedState& state) {
+    if (!commands_)
+        return; // still being built
+    pages_->setCurrentWidget(pageOf(state.page));
+    commands_->setLocked(state.locked);
+    if (commands_->action(cmd::back))
+        commands_->setEnabled(cmd::back, state.backEnabled);
+    commands_->setMasterListReleased(state.masterListReleased);
+    okButton_->setEnabled(state.okEnabled);
+    cancelButton_->setEnabled(state.cancelEnabled);
+    escape_->setEnabled(state.escapeCancels);
+    if (d_.layout == RegisterLayout::OnePage) {
+        for (QWidget* box : std::as_const(entryOrder_))
+            setBoxEditable(box, state.boxesEditable, palette());
+    }
+    for (QWidget* control : std::as_const(browsingControls_))
+        control->setEnabled(state.browsingControls);
+    for (auto own = state.own.cbegin(); own != state.own.cend(); ++own) {
+        if (QWidget* control = ownControls_.value(own.key()))
+            control->setEnabled(own.value());
+        else if (commands_->action(own.key()))
+            commands_->setEnabled(own.key(), own.value());
     }
 }
 
-void RegisterWindow::focusList() {
-    list_->setFocus(Qt::OtherFocusReason);
-}
-
-void RegisterWindow::focusRequired() {
-    if (QWidget* control = editControl(d_.requiredField))
+void RegisterWindow::focusField(const QString& field) {
+    if (QWidget* control = editControl(field))
         control->setFocus(Qt::OtherFocusReason);
 }
 
-void RegisterWindow::updateHeading() {
-    if (d_.headingField.isEmpty())
+void RegisterWindow::focusBrowsing() {
+    if (list_)
+        list_->setFocus(Qt::OtherFocusReason);
+    else if (!entryOrder_.isEmpty())
+        entryOrder_.first()->setFocus(Qt::OtherFocusReason);
+}
+
+void RegisterWindow::commitGrid() {
+    if (masterGrid_)
+        masterGrid_->commitEditor();
+}
+
+// --- the heading and the find group ---------------------------------------------------------
+
+void RegisterWindow::connectHeading() {
+    const HeadingTriggers triggers = d_.heading.triggers;
+    if (!heading_ || d_.heading.field.isEmpty())
         return;
+    if (list_ && triggers.testFlag(HeadingTrigger::ListClick))
+        connect(list_, &QTableView::clicked, this, &RegisterWindow::updateHeading);
+    if (list_ && triggers.testFlag(HeadingTrigger::ListKey))
+        list_->installEventFilter(this);
+    if (navigator_ && triggers.testFlag(HeadingTrigger::Navigator))
+        connect(navigator_, &Navigator::clicked, this, &RegisterWindow::updateHeading);
+    if (findBox_ && triggers.testFlag(HeadingTrigger::FindTextChanged))
+        connect(findBox_, &QLineEdit::textChanged, this, &RegisterWindow::updateHeading);
+    if (findBox_ && triggers.testFlag(HeadingTrigger::Found))
+        connect(findBox_, &FindBox::searched, this, [this](bool found) {
+            if (found)
+                updateHeading();
+        });
+}
+
+void RegisterWindow::updateHeading() {
     const Table& table = this->table();
     if (!table.isOpen() || table.isEmpty() || table.state() == TableState::Insert)
         return;
-    run([&] { heading_->setText(table.asText(d_.headingField)); });
+    run([&] { heading_->setText(table.asText(d_.heading.field)); });
 }
 
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyRelease)
         updateHeading();
+    // While browsing, Shift+Insert and Shift+Delete edit and delete the record wherever the
+    // focus is; a box would take them as paste and cut and the command would never run.
+    if (event->type() == QEvent::ShortcutOverride && isRecordKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    // ESC in an open pick list is the list's: it closes the list, the entry stays. Left to
+    // the list, the window's ESC would then cancel the entry as well.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (auto* view = qobject_cast<QAbstractItemView*>(watched); view && view->isVisible()) {
+            if (auto* combo = qobject_cast<QComboBox*>(view->window()->parentWidget())) {
+                combo->hidePopup();
+                event->accept();
+                return true;
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
+void RegisterWindow::chooseFindOption(int index) {
+    const FindOption& option = d_.find->options[index];
+    findBox_->setField(option.field, option.maxLength);
+    findBox_->setFocus(Qt::OtherFocusReason);
+    findBox_->selectAll(); // typing replaces the value shown, also when the box had the focus
+}
+
+// --- sorting --------------------------------------------------------------------------------
+
 void RegisterWindow::tickSortOption() {
-    if (d_.sortOptions.isEmpty())
+    if (d_.sortOptions.isEmpty() || !table().isOpen())
         return;
     int ticked = d_.sortFallback;
     for (int i = 0; i < d_.sortOptions.size(); ++i) {
@@ -271,11 +362,13 @@ void RegisterWindow::tickSortOption() {
         commands_->setChecked(d_.sortOptions[i].command, i == ticked);
 }
 
-void RegisterWindow::chooseFindOption(int index) {
-    const FindOption& option = d_.findOptions[index];
-    findBox_->setField(option.field, option.maxLength);
-    findBox_->setFocus(Qt::OtherFocusReason);
+void RegisterWindow::sortBy(int option) {
+    for (int i = 0; i < d_.sortOptions.size(); ++i)
+        commands_->setChecked(d_.sortOptions[i].command, i == option);
+    controller_->sortBy(d_.sortOptions[option].index);
 }
+
+// --- entries --------------------------------------------------------------------------------
 
 namespace {
 
@@ -286,7 +379,9 @@ QString controlText(const QWidget* control) {
         return combo->currentText();
     if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control))
         return memo->toPlainText();
-    return u"-"_s; // a window without a required text control never refuses OK
+    if (const auto* spin = qobject_cast<const QSpinBox*>(control))
+        return QString::number(spin->value());
+    return {};
 }
 
 // Replaces a pick list's entries without touching its text or the record it is bound to.
@@ -299,174 +394,98 @@ void setEntries(QComboBox* combo, const QStringList& entries) {
     combo->setEditText(text);
 }
 
+// The radio buttons of a radio group, in the order of its entries.
+QList<QRadioButton*> radioButtons(QWidget* group) {
+    return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 } // namespace
+
+QString RegisterWindow::entryText(const QString& field) const {
+    return controlText(editControl(field));
+}
 
 void RegisterWindow::fillPickLists() {
     Table& standard = context_.tdm.standardTb();
     for (const auto& [field, combo] : std::as_const(pickLists_)) {
-        for (const EditField& def : std::as_const(d_.editFields)) {
-            if (def.field != field)
-                continue;
-            QStringList entries = def.items + rememberedValues(standard, def.remembered);
-            if (def.sorted)
-                sortForPeople(entries);
-            setEntries(combo, entries);
+        const EditField* def = d_.editField(field);
+        QStringList entries = def->items + rememberedValues(standard, def->remembered);
+        if (def->sorted)
+            sortForPeople(entries);
+        setEntries(combo, entries);
+    }
+}
+
+void RegisterWindow::prepareEntry(RegisterMode mode) {
+    fillPickLists();
+    Table& table = this->table();
+    const bool adding = mode == RegisterMode::Adding;
+    for (const EditField& field : std::as_const(d_.editFields)) {
+        QWidget* control = editControl(field.field);
+        if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            if (!adding)
+                spin->setValue(int(table.asInteger(field.field)));
+            else if (field.field == d_.indexField)
+                spin->setValue(proposeNextIndex(table, d_.indexField, spin->maximum()));
+        } else if (auto* date = qobject_cast<QDateEdit*>(control)) {
+            const QDate stored = adding ? QDate() : table.asDate(field.field);
+            date->setDate(stored.isValid() ? stored : QDate::currentDate());
+        } else if (auto* picture = qobject_cast<PictureBox*>(control)) {
+            picture->setFieldValue(adding ? QByteArray() : table.value(field.field).toByteArray());
+        } else if (field.writtenAtOk && field.kind == EditKind::Check) {
+            qobject_cast<QCheckBox*>(control)->setChecked(!adding && table.asLogical(field.field));
+        } else if (field.kind == EditKind::Radio && !adding) {
+            // The record's own choice; a value that is none of them leaves the buttons be.
+            const QString stored = table.asText(field.field);
+            for (QRadioButton* radio : radioButtons(control)) {
+                if (radio->text() == stored)
+                    radio->setChecked(true);
+            }
         }
     }
 }
 
-void RegisterWindow::emptyPickLists() {
+void RegisterWindow::writeUnbound() {
+    Table& table = this->table();
+    for (const EditField& field : std::as_const(d_.editFields)) {
+        QWidget* control = editControl(field.field);
+        if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+            table.setInteger(field.field, spin->value());
+        } else if (auto* date = qobject_cast<QDateEdit*>(control)) {
+            table.setDate(field.field, date->date());
+        } else if (auto* picture = qobject_cast<PictureBox*>(control)) {
+            table.setBytes(field.field, picture->fieldValue());
+        } else if (field.writtenAtOk && field.kind == EditKind::Check) {
+            table.setLogical(field.field, qobject_cast<QCheckBox*>(control)->isChecked());
+        } else if (field.kind == EditKind::Radio) {
+            // The first chosen button's word; none chosen keeps what the record holds.
+            for (QRadioButton* radio : radioButtons(control)) {
+                if (radio->isChecked()) {
+                    table.setText(field.field, radio->text());
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void RegisterWindow::rememberEntry() {
+    if (d_.remember.isEmpty())
+        return;
+    Table& standard = context_.tdm.standardTb();
+    for (const QString& field : std::as_const(d_.remember)) {
+        if (const auto* combo = qobject_cast<QComboBox*>(editControl(field)))
+            rememberValue(standard, d_.editField(field)->remembered, combo->currentText());
+    }
+    standard.refresh();
+}
+
+void RegisterWindow::endEntry() {
     for (const auto& entry : std::as_const(pickLists_)) {
         const QSignalBlocker blocker(entry.second);
         entry.second->clear();
         entry.second->setEditText(QString());
     }
-}
-
-void RegisterWindow::rememberPickValues() {
-    Table& standard = context_.tdm.standardTb();
-    for (const QString& field : std::as_const(d_.remember)) {
-        for (const EditField& def : std::as_const(d_.editFields)) {
-            if (def.field != field || def.remembered.isEmpty())
-                continue;
-            if (const auto* combo = qobject_cast<QComboBox*>(editControl(field)))
-                rememberValue(standard, def.remembered, combo->currentText());
-        }
-    }
-}
-
-void RegisterWindow::postMasterListEdit() {
-    masterGrid_->commitEditor();
-    if (table().isOpen() && table().state() != TableState::Browse)
-        table().post();
-}
-
-// --- the commands ---------------------------------------------------------------------------
-
-void RegisterWindow::addRecord() {
-    run([this] {
-        Table& table = this->table();
-        fillPickLists();
-        setMode(RegisterMode::Adding);
-        lockCommands();
-        showPage(Page::Edit);
-        if (QSpinBox* spin = indexSpin())
-            spin->setValue(proposeNextIndex(table, d_.indexField, spin->maximum()));
-        table.append();
-        focusRequired();
-    });
-}
-
-void RegisterWindow::editRecord() {
-    run([this] {
-        Table& table = this->table();
-        if (isTableEmpty(table)) {
-            context_.dialogs.info(this, d_.editEmpty.caption, d_.editEmpty.text);
-            return;
-        }
-        setMode(RegisterMode::Editing);
-        fillPickLists();
-        if (QSpinBox* spin = indexSpin())
-            spin->setValue(int(table.asInteger(d_.indexField)));
-        showPage(Page::Edit);
-        table.edit();
-        focusRequired();
-        lockCommands();
-    });
-}
-
-void RegisterWindow::acceptRecord() {
-    if (mode_ != RegisterMode::Adding && mode_ != RegisterMode::Editing)
-        return;
-    run([this] {
-        Table& table = this->table();
-        if (controlText(editControl(d_.requiredField)).trimmed().isEmpty()) {
-            context_.dialogs.info(this, d_.requiredMissing.caption, d_.requiredMissing.text);
-            focusRequired();
-            return;
-        }
-        if (QSpinBox* spin = indexSpin())
-            table.setInteger(d_.indexField, spin->value());
-        table.post();
-        context_.run.dataChanged = true;
-        if (mode_ == RegisterMode::Editing) {
-            table.refresh();
-            showPage(Page::Browse);
-            focusList();
-            unlockCommands();
-        }
-        rememberPickValues();
-        emptyPickLists();
-        context_.tdm.standardTb().refresh();
-        showPage(Page::Browse);
-        focusList();
-        unlockCommands();
-        setMode(RegisterMode::Browsing);
-        table.refresh();
-    });
-}
-
-void RegisterWindow::cancelRecord() {
-    if (mode_ != RegisterMode::Adding && mode_ != RegisterMode::Editing)
-        return;
-    run([this] {
-        Table& table = this->table();
-        table.cancel();
-        emptyPickLists();
-        setMode(RegisterMode::Browsing);
-        showPage(Page::Browse);
-        table.refresh();
-        unlockCommands();
-        focusList();
-    });
-}
-
-void RegisterWindow::deleteRecord() {
-    run([this] {
-        Table& table = this->table();
-        if (isTableEmpty(table)) {
-            context_.dialogs.info(this, d_.deleteEmpty.caption, d_.deleteEmpty.text);
-            return;
-        }
-        const QString name = table.asText(d_.nameField);
-        if (!context_.dialogs.question(this, d_.deleteCaption, d_.deleteText.arg(name),
-                                       BoxIcon::Exclamation))
-            return;
-        table.remove();
-        table.refresh();
-        context_.run.dataChanged = true;
-        Table& borrow = context_.tdm.borrowTb();
-        if (isObjectLent(borrow, name) &&
-            context_.dialogs.question(this, d_.lentCaption, d_.lentText.arg(name),
-                                      BoxIcon::Question))
-            dropLendingRecord(borrow, name);
-    });
-}
-
-void RegisterWindow::showMasterList() {
-    commands_->setEnabled(cmd::back, true);
-    lockCommands();
-    showPage(Page::MasterList);
-    setMode(RegisterMode::MasterList);
-    commands_->setMasterListReleased(true);
-}
-
-void RegisterWindow::back() {
-    if (mode_ == RegisterMode::MasterList && !run([this] { postMasterListEdit(); }))
-        return;
-    commands_->setEnabled(cmd::back, false);
-    unlockCommands();
-    showPage(Page::Browse);
-    setMode(RegisterMode::Browsing);
-}
-
-void RegisterWindow::sortBy(int option) {
-    for (int i = 0; i < d_.sortOptions.size(); ++i)
-        commands_->setChecked(d_.sortOptions[i].command, i == option);
-    run([&] {
-        table().selectIndex(d_.sortOptions[option].index);
-        table().first();
-    });
 }
 
 } // namespace hoardly

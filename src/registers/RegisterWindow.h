@@ -1,7 +1,7 @@
 #pragma once
 
+#include "RegisterController.h"
 #include "RegisterDescription.h"
-#include "RegisterLogic.h"
 #include "ui/Shell.h"
 
 #include <QHash>
@@ -11,43 +11,57 @@
 #include <memory>
 
 class QComboBox;
+class QKeyEvent;
+class QGroupBox;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 class QTableView;
 class QToolBar;
+class QVBoxLayout;
+class QBoxLayout;
 
 namespace hoardly {
 
 class DataSource;
 class EnterAsTab;
+class FaultReporter;
 class MasterGrid;
 class Table;
 class TableGridModel;
 
-// The register window model: a tool bar, a menu bar, a pop-up menu and four pages without
-// tabs (browse, edit, search, master list) over one table, with the modes, the command lock
-// and the record commands every register shares. A register is a description (fields, texts,
-// lists, commands) handed to it; a register whose steps differ overrides the command it
-// changes. The window opens its table when first shown; closing it closes the table, shows
-// the main window and destroys the window.
-class RegisterWindow : public QMainWindow {
+// Where a register puts controls of its own on the pages the model builds.
+enum class PagePlace {
+    PageTop,    // one page: above everything
+    PageBottom, // one page: below the buttons
+    ButtonRow,  // one page: between "&Cancel" and "&Tip"
+    BelowList,  // browse page: under the list (a detail list)
+    BelowPanel, // browse page: under the record panel (a picture, a total)
+    EditSide,   // edit page: right of the entry's controls (a detail group, a picture box)
+};
+
+// The register window model: a tool bar, a menu bar, a pop-up menu and the pages of the
+// description (a browse page and an edit page, a search page and a master list when the
+// register has them, or one page whose boxes open for an entry), with the modes, the command
+// lock and the record commands every register shares, driven by a RegisterController. A
+// register is a description and, where its steps differ, hooks on the controller.
+class RegisterWindow : public QMainWindow, private RegisterView {
     Q_OBJECT
 public:
-    enum class Page { Browse, Edit, Search, MasterList };
+    using Page = RegisterPage;
 
     RegisterWindow(AppContext& context, RegisterDescription description, QWidget* parent = nullptr);
     ~RegisterWindow() override;
 
     const RegisterDescription& description() const { return d_; }
+    RegisterController& controller() const { return *controller_; }
     Table& table() const;
     DataSource& source() const;
-    RegisterMode mode() const { return mode_; }
-    ModeFlags flags() const { return flagsOf(mode_); }
+    RegisterMode mode() const { return controller_->mode(); }
+    ModeFlags flags() const { return flagsOf(mode()); }
     Page page() const;
 
     CommandTable& commands() const { return *commands_; }
@@ -56,22 +70,32 @@ public:
     void setCommandHandler(const QString& id, std::function<void()> handler);
 
     // The search page (built elsewhere) becomes the third page; `enter` runs each time the
-    // page is shown. The command "findByConditions" shows it, when the register has that
-    // command. A page whose ENTER presses a button of its own is left out of ENTER-as-TAB.
+    // page is shown. A page whose ENTER presses a button of its own is left out of
+    // ENTER-as-TAB.
     void installSearchPage(QWidget* page, std::function<void()> enter = {},
                            bool keepsEnter = false);
     QWidget* searchPage() const { return searchPage_; }
-    // Shows the search page: the search mode, "Back" enabled, the commands locked.
-    void showSearchPage();
+    void showSearchPage(); // "Find by conditions"
+
+    // Puts a control of the register's own into a place of the pages. A browsing control is
+    // disabled while an entry is open, as the navigator is.
+    void addToPage(PagePlace place, QWidget* widget, bool browsingControl = false);
+    // A control the register's rules enable by name (DerivedState::own).
+    void nameControl(const QString& name, QWidget* widget);
 
     // The parts, for the register's own code and for tests.
     QLabel* heading() const { return heading_; }
     QTableView* list() const { return list_; }
     Navigator* navigator() const { return navigator_; }
+    QGroupBox* findGroup() const { return findGroup_; }
     FindBox* findBox() const { return findBox_; }
     QRadioButton* findOption(int index) const { return findOptions_.value(index); }
-    QWidget* editControl(const QString& field) const;
+    QWidget* editControl(const QString& field) const { return editControls_.value(field); }
+    QWidget* box(const QString& field) const { return editControl(field); }
+    QLabel* boxLabel(const QString& field) const { return editLabels_.value(field); }
     QSpinBox* indexSpin() const;
+    // What the entry's control of a field holds.
+    QString entryText(const QString& field) const override;
     QPushButton* okButton() const { return okButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
     QPushButton* tipButton() const { return tipButton_; }
@@ -82,14 +106,14 @@ public:
     QMenu* popupMenu() const { return popup_; }
     QToolBar* toolBar() const { return toolBar_; }
 
-    // The commands of the model. Each runs inside the default error box's wrapper.
-    virtual void addRecord();
-    virtual void editRecord();
-    virtual void acceptRecord(); // OK
-    virtual void cancelRecord(); // Cancel, ESC
-    virtual void deleteRecord();
-    virtual void showMasterList();
-    virtual void back();
+    // The commands of the model.
+    void addRecord() { controller_->add(); }
+    void editRecord() { controller_->edit(); }
+    void acceptRecord() { controller_->accept(); } // OK
+    void cancelRecord() { controller_->cancel(); } // Cancel, ESC
+    void deleteRecord() { controller_->remove(); }
+    void showMasterList() { controller_->showMasterList(); }
+    void back() { controller_->back(); }
     void sortBy(int option);
 
 protected:
@@ -98,47 +122,55 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     AppContext& context() const { return context_; }
-    // Runs a command; a store or file error ends it in the default error box.
-    bool run(const std::function<void()>& command);
-
-    // What the window does when it is first shown.
-    virtual void opening();
-
-    // The steps the commands are made of.
-    void setMode(RegisterMode mode);
-    void lockCommands();
-    void unlockCommands();
-    void showPage(Page page);
-    void focusList();
-    void focusRequired();
-    void fillPickLists();
-    void emptyPickLists();
-    void rememberPickValues();
-    void updateHeading();
-    // Posts what the master-list grid holds for the current row.
-    void postMasterListEdit();
+    bool run(const std::function<void()>& command) { return controller_->run(command); }
+    // A find option chosen (its radio button): the box searches its field.
+    void chooseFindOption(int index);
 
 private:
+    // RegisterView
+    QWidget* boxParent() override { return this; }
+    void showState(const DerivedState& state) override;
+    void prepareEntry(RegisterMode mode) override;
+    void writeUnbound() override;
+    void rememberEntry() override;
+    void endEntry() override;
+    void focusField(const QString& field) override;
+    void focusBrowsing() override;
+    void commitGrid() override;
+
+    // Shift+Insert and Shift+Delete stay the record commands in the boxes under `root`.
+    void claimRecordKeys(QWidget* root);
+    bool isRecordKey(const QKeyEvent* key) const;
     void buildCommands();
     void buildBrowsePage();
-    QWidget* buildFindGroup();
+    void buildOnePage();
+    QWidget* buildHeadingRow(QWidget* page);
+    QWidget* buildList(QWidget* page);
+    QGroupBox* buildFindGroup(QWidget* page);
     QWidget* buildRecordPanel();
+    QWidget* buildEntryColumns(QWidget* page, const QString& namePrefix);
+    QWidget* buildEditControl(const EditField& field, QWidget* page, const QString& namePrefix);
+    QWidget* buildRecordButtons(QWidget* page);
     void buildEditPage();
-    QWidget* buildEditControl(const EditField& field);
     void buildMasterListPage();
-    void connectErrors(QObject* sender);
-    void chooseFindOption(int index);
+    void connectFaults(QObject* sender);
+    void connectHeading();
+    void updateHeading();
     void tickSortOption();
-    void reportError(const QString& text);
+    void fillPickLists();
+    void updateTabOrder();
+    QWidget* pageOf(Page page) const;
 
     AppContext& context_;
     RegisterDescription d_;
+    std::unique_ptr<RegisterController> controller_;
+    FaultReporter* faults_ = nullptr;
     bool opened_ = false;
-    RegisterMode mode_ = RegisterMode::Browsing;
 
     CommandTable* commands_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* popup_ = nullptr;
+    QAction* escape_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QWidget* browsePage_ = nullptr;
     QWidget* editPage_ = nullptr;
@@ -146,19 +178,25 @@ private:
     QWidget* searchPlace_ = nullptr;
     std::function<void()> enterSearch_;
     QWidget* masterPage_ = nullptr;
+    QHash<PagePlace, QBoxLayout*> places_;
 
     QLabel* heading_ = nullptr;
     QTableView* list_ = nullptr;
     TableGridModel* listModel_ = nullptr;
     Navigator* navigator_ = nullptr;
+    QGroupBox* findGroup_ = nullptr;
     FindBox* findBox_ = nullptr;
     QList<QRadioButton*> findOptions_;
 
     QHash<QString, QWidget*> editControls_; // by field, case as in the description
+    QHash<QString, QLabel*> editLabels_;
+    QList<QWidget*> entryOrder_; // the entry's controls in tab order
     QList<std::pair<QString, QComboBox*>> pickLists_;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* tipButton_ = nullptr;
+    QList<QWidget*> browsingControls_;
+    QHash<QString, QWidget*> ownControls_;
 
     MasterGrid* masterGrid_ = nullptr;
     TableGridModel* masterModel_ = nullptr;
@@ -167,7 +205,6 @@ private:
     QPushButton* masterTips_ = nullptr;
 
     EnterAsTab* enterAsTab_ = nullptr;
-    bool reportingError_ = false;
 };
 
 } // namespace hoardly

@@ -7,6 +7,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/LiteratureSearch.cpp
     registers/Inventory.cpp
     registers/RegisterLogic.cpp
+    registers/RegisterState.cpp
     registers/SearchCriteria.cpp
     registers/SoftwareLists.cpp
     registers/SoftwareSearch.cpp
@@ -19,7 +20,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/FindBox.cpp
     registers/MasterGrid.h
     registers/Navigator.cpp
-    registers/RegisterDescription.h
+    registers/RegisterController.cpp
+    registers/RegisterDescription.cpp
     registers/RegisterPages.cpp
     registers/RegisterWindow.cpp
     registers/SearchPage.cpp

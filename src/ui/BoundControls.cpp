@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
+#include "PictureCodec.h"
 #include "data/Table.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QTableView>
 
 namespace hoardly {
@@ -167,20 +167,6 @@ void LabelBinding::show(const QString& text) {
         label_->setText(text);
 }
 
-SpinBinding::SpinBinding(DataSource& source, const QString& field, QSpinBox* spin)
-    : FieldBinding(source, field, spin), spin_(spin) {
-    connect(spin, &QSpinBox::valueChanged, this, [this](int value) {
-        if (!showing())
-            write(QString::number(value));
-    });
-    refresh();
-}
-
-void SpinBinding::show(const QString& text) {
-    if (spin_)
-        spin_->setValue(text.toInt());
-}
-
 PictureBinding::PictureBinding(DataSource& source, const QString& field, QLabel* label)
     : FieldBinding(source, field, label), label_(label) {
     refresh();
@@ -189,15 +175,15 @@ PictureBinding::PictureBinding(DataSource& source, const QString& field, QLabel*
 void PictureBinding::show(const QString&) {
     if (!label_)
         return;
-    QPixmap picture;
     const Table& table = this->table();
-    if (table.isOpen())
-        picture.loadFromData(table.value(field()).toByteArray());
-    if (picture.isNull())
+    const QImage picture =
+        table.isOpen() ? pictureFromField(table.value(field()).toByteArray()) : QImage();
+    if (picture.isNull()) {
         label_->clear();
-    else
-        label_->setPixmap(
-            picture.scaled(label_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    } else {
+        label_->setScaledContents(true);
+        label_->setPixmap(QPixmap::fromImage(picture));
+    }
 }
 
 // --- GridBinding --------------------------------------------------------------------------

@@ -9,7 +9,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QSpinBox;
 class QTableView;
 class QWidget;
 
@@ -97,17 +96,7 @@ private:
     QPointer<QLabel> label_;
 };
 
-class SpinBinding final : public FieldBinding {
-    Q_OBJECT
-public:
-    SpinBinding(DataSource& source, const QString& field, QSpinBox* spin);
-
-private:
-    void show(const QString& text) override;
-    QPointer<QSpinBox> spin_;
-};
-
-// A picture field shown scaled into a label.
+// A picture field shown stretched to a label.
 class PictureBinding final : public FieldBinding {
     Q_OBJECT
 public:

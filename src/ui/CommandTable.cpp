@@ -1,5 +1,7 @@
 #include "CommandTable.h"
 
+#include "Commands.h"
+
 #include <QMainWindow>
 
 #include <QAction>
@@ -13,16 +15,6 @@ namespace hoardly {
 
 namespace {
 const QString kSeparator = u"|"_s;
-}
-
-void insertAfter(QStringList& list, const std::optional<QString>& after, const QString& id) {
-    if (!after)
-        return;
-    const qsizetype at = after->isEmpty() ? -1 : list.indexOf(*after);
-    if (at < 0)
-        list << id;
-    else
-        list.insert(at + 1, id);
 }
 
 // --- CommandSet -----------------------------------------------------------------------------
@@ -51,23 +43,10 @@ const MenuDef* CommandSet::menuOf(const QString& commandId) const {
     return nullptr;
 }
 
-void CommandSet::add(const CommandDef& command, const CommandPlacement& placement) {
-    commands << command;
-    insertAfter(toolBar, placement.toolBarAfter, command.id);
-    if (MenuDef* target = menu(placement.menu))
-        insertAfter(target->entries, placement.menuAfter ? placement.menuAfter : QString(),
-                    command.id);
-    insertAfter(popup, placement.popupAfter, command.id);
-    if (placement.toolBarAfter && placement.lockToolBar)
-        lock.toolBar << command.id;
-    if (placement.popupAfter && placement.lockPopup)
-        lock.popup << command.id;
-}
-
 // --- CommandTable ---------------------------------------------------------------------------
 
-CommandTable::CommandTable(QWidget* window, CommandSet set)
-    : QObject(window), window_(window), set_(std::move(set)) {
+CommandTable::CommandTable(QWidget* window, CommandSet set, Dialogs& dialogs)
+    : QObject(window), window_(window), dialogs_(dialogs), set_(std::move(set)) {
     for (const QString& id : std::as_const(set_.disabledAtStart))
         disabled_.insert(id);
     for (const CommandDef& command : std::as_const(set_.commands)) {
@@ -97,7 +76,7 @@ void CommandTable::setHandler(const QString& id, std::function<void()> handler) 
 void CommandTable::run(const QString& id) {
     const auto found = handlers_.constFind(id);
     if (found != handlers_.constEnd() && *found)
-        (*found)();
+        runCommand(dialogs_, window_, *found);
 }
 
 QAction* CommandTable::action(const QString& id) const {
@@ -186,8 +165,9 @@ void CommandTable::fill(QWidget* container, const QStringList& ids, Place place)
     }
 }
 
-CommandTable* CommandTable::install(QMainWindow* window, CommandSet set, QWidget* popupArea) {
-    auto* table = new CommandTable(window, std::move(set));
+CommandTable* CommandTable::install(QMainWindow* window, CommandSet set, Dialogs& dialogs,
+                                    QWidget* popupArea) {
+    auto* table = new CommandTable(window, std::move(set), dialogs);
     auto* toolBar = new QToolBar(window);
     toolBar->setObjectName(u"toolBar"_s);
     toolBar->setMovable(false);

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 class QAction;
 class QMenu;
@@ -21,6 +20,8 @@ class QToolBar;
 class QWidget;
 
 namespace hoardly {
+
+class Dialogs;
 
 // The places where a command shows.
 enum class Place { ToolBar, Menu, Popup };
@@ -59,17 +60,6 @@ struct LockSet {
     QStringList masterListToolBar;
 };
 
-// Where a command added to a set goes: after which entry of each place (an empty text: at
-// the end; nothing: not in that place), and whether the lock covers it there.
-struct CommandPlacement {
-    std::optional<QString> toolBarAfter;
-    QString menu; // menu id; empty: no menu entry
-    std::optional<QString> menuAfter;
-    std::optional<QString> popupAfter;
-    bool lockToolBar = true;
-    bool lockPopup = true;
-};
-
 // Everything a register window shows of its commands, as data.
 struct CommandSet {
     QList<CommandDef> commands;
@@ -82,29 +72,28 @@ struct CommandSet {
     const CommandDef* command(const QString& id) const;
     MenuDef* menu(const QString& id);
     const MenuDef* menuOf(const QString& commandId) const;
-    // Adds a command with its places and its lock membership in one step.
-    void add(const CommandDef& command, const CommandPlacement& placement);
 };
 
 // The built commands of one window: one QAction per command, which the menu bar, the tool bar
 // and the pop-up menu share. A place whose entry must read differently or whose entry the lock
 // treats differently (the pop-up "Print preview" that stays enabled, say) gets an entry of its
-// own that runs the same handler.
+// own that runs the same handler. Every handler runs inside the command wrapper (runCommand),
+// so a store or file error ends it in the default error box.
 class CommandTable final : public QObject {
     Q_OBJECT
 public:
-    CommandTable(QWidget* window, CommandSet set);
+    CommandTable(QWidget* window, CommandSet set, Dialogs& dialogs);
 
     const CommandSet& set() const { return set_; }
     void setHandler(const QString& id, std::function<void()> handler);
-    bool hasHandler(const QString& id) const { return handlers_.contains(id); }
-    // Runs a command's handler directly, whatever the state of its entries.
+    // Runs a command's handler, whatever the state of its entries.
     void run(const QString& id);
 
     void build(QMenuBar* menuBar, QToolBar* toolBar, QMenu* popup);
     // Gives the window its menus, a fixed tool bar and a pop-up menu that answers a right
     // click anywhere on `popupArea`, all from the set.
-    static CommandTable* install(QMainWindow* window, CommandSet set, QWidget* popupArea);
+    static CommandTable* install(QMainWindow* window, CommandSet set, Dialogs& dialogs,
+                                 QWidget* popupArea);
     QToolBar* toolBar() const { return toolBar_; }
     QMenu* popup() const { return popup_; }
 
@@ -132,6 +121,7 @@ private:
     void apply();
 
     QPointer<QWidget> window_;
+    Dialogs& dialogs_;
     QToolBar* toolBar_ = nullptr;
     QMenu* popup_ = nullptr;
     CommandSet set_;
@@ -144,7 +134,5 @@ private:
     bool locked_ = false;
     bool masterListReleased_ = false;
 };
-
-void insertAfter(QStringList& list, const std::optional<QString>& after, const QString& id);
 
 } // namespace hoardly

@@ -20,6 +20,9 @@ public:
     virtual void openHelp() = 0;
     // A register window that closes hands the screen back to the main window.
     virtual void showMainWindow() = 0;
+    // Asks the desktop to open a web address with its default action (the user's browser).
+    // Nothing is reported when it cannot.
+    virtual void openLink(const QString& address) = 0;
 };
 
 // Everything a window of the program works with, handed to it when it is built.

@@ -9,6 +9,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/Icons.cpp
     ui/KeyFilters.cpp
     ui/LabelRoom.cpp
+    ui/PictureBox.cpp
+    ui/WebLink.cpp
     ui/PictureCodec.cpp
     ui/ReadOnlyStart.cpp
     ui/Shell.h

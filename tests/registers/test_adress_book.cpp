@@ -1,6 +1,7 @@
 #include "TempCatalogue.h"
 #include "data/TDM.h"
 #include "registers/AdressBook.h"
+#include "registers/AdressForm.h"
 
 #include <QtTest>
 
@@ -37,27 +38,33 @@ private slots:
     }
 
     void theBoxesAndFindOptionsNameFieldsOfTheTable() {
+        const RegisterDescription book = adressDescription();
+        QVERIFY(descriptionProblems(book).isEmpty());
         QStringList labels;
-        for (const AddressBox& box : addressBoxes()) {
+        QStringList phones;
+        for (const EditField& box : book.editFields) {
             labels << box.label;
             QVERIFY2(schema::adress().fieldIndex(box.field) >= 0, qPrintable(box.field));
+            if (box.keyFilter == KeyFilterKind::PhoneDigits)
+                phones << box.field;
         }
         QCOMPARE(labels, (QStringList{u"First name"_s, u"Last name*"_s, u"Street"_s,
                                       u"Postal && zip"_s, u"Phone work"_s, u"Phone home"_s,
                                       u"Celluar"_s, u"E-Mail"_s, u"Homesite"_s, u"Comments"_s}));
-        QStringList phones;
-        for (const AddressBox& box : addressBoxes()) {
-            if (box.kind == FieldKind::Phone)
-                phones << box.field;
-        }
         QCOMPARE(phones, (QStringList{u"Telefon arbete"_s, u"Telefon"_s, u"Mobil"_s}));
         QStringList options;
-        for (const AddressFindOption& option : addressFindOptions())
+        for (const FindOption& option : book.find->options)
             options << option.label + u'=' + option.field;
         QCOMPARE(options, (QStringList{u"First name=Fornamn"_s, u"Last name=Efternamn"_s,
                                        u"Phone home=Telefon"_s, u"Celluar=Mobil"_s,
                                        u"Address=Gatuadress"_s}));
-        QCOMPARE(addressFindOptions()[kLastNameOption].field, kLastName);
+        QCOMPARE(book.find->options[kLastNameOption].field, kLastName);
+    }
+
+    static std::optional<EntryProblem> checkEntry(const QString& lastName, const QString& email) {
+        return firstFailedCheck(adressChecks(), [&](const QString& field) {
+            return field == kLastName ? lastName : field == kEmail ? email : QString();
+        });
     }
 
     void theEntryNeedsALastNameAndAnEmailWithAnAt() {

@@ -1,6 +1,7 @@
 #include "FakeShell.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
+#include "WidgetHelpers.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "lending/BorrowFillinForm.h"
@@ -51,6 +52,11 @@ class TestAdressForm : public QObject {
                         "('andersson', 'Nils', 'Kungsvagen 3', '031-5566', '073-456', NULL), "
                         "('Lind', 'Eva', 'Angsvagen 7', '08-12377', NULL, NULL), "
                         "('Ytterberg', 'Per', 'Bygatan 1', '046-1234', '070-999', NULL)"_s);
+    }
+
+    void addPeopleWithoutMobiles() {
+        catalogue->exec(u"adress.DB"_s, u"INSERT INTO Adress (Efternamn, Fornamn) VALUES "
+                                        "('Berg', 'Anna'), ('andersson', 'Nils')"_s);
     }
 
     void openWindow() {
@@ -425,8 +431,10 @@ private slots:
         QCOMPARE(window->findBox()->field(), u"Telefon"_s);
         QCOMPARE(QApplication::focusWidget(), window->findBox());
         QCOMPARE(window->findBox()->text(), u"031-5566"_s); // andersson's
-        window->findBox()->selectAll();
+        // Entered through its option, the box has its value selected: typing replaces it.
+        QCOMPARE(window->findBox()->selectedText(), u"031-5566"_s);
         QTest::keyClicks(window->findBox(), u"08-"_s);
+        QCOMPARE(window->findBox()->text(), u"08-"_s);
         // Berg and Lind both start with 08-; Berg comes first by last name.
         QCOMPARE(currentLastName(), u"Berg"_s);
         QCOMPARE(window->findBox()->resultLabel()->text(), u"Found!"_s);
@@ -439,8 +447,8 @@ private slots:
         QCOMPARE(window->findBox()->resultLabel()->text(), u"Not found!"_s);
         QCOMPARE(currentLastName(), u"Lind"_s);
 
-        window->findOption(4)->click(); // "Address"
-        window->findBox()->clear();
+        window->findOption(4)->click(); // "Address", the focus still in the box
+        QCOMPARE(window->findBox()->selectedText(), window->findBox()->text());
         QTest::keyClicks(window->findBox(), u"byg"_s);
         QCOMPARE(currentLastName(), u"Ytterberg"_s);
         window->findOption(0)->click(); // "First name"
@@ -492,7 +500,9 @@ private slots:
         window->findOption(0)->click(); // "First name"
         trigger(u"add"_s);
         type(u"Efternamn"_s, u"Holm"_s);
+        dialogs.answer(Answer::No); // drop what was typed
         window->close();
+        QCOMPARE(dialogs.lastBox().caption, u"Close window"_s);
         QVERIFY(!window->isVisible());
         QVERIFY(!adress().isOpen());
         QCOMPARE(shell.mainWindowShown, 1);
@@ -546,6 +556,57 @@ private slots:
         trigger(u"about"_s);
         QCOMPARE(shell.helpOpened, 1);
         QCOMPARE(shell.aboutShown, 1);
+    }
+
+    // Each mode and exactly what it leaves usable of the tool bar, the menus and the pop-up.
+    void eachModeLeavesExactlyItsCommandsUsable_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("toolBar");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QStringList>("popup");
+        const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
+        QTest::newRow("browsing") << QString()
+                                  << QStringList{u"Back to mainmenu"_s, u"Add record"_s,
+                                                 u"Edit record"_s, u"Delete record"_s}
+                                  << QStringList{u"&File|Back to main"_s, u"&Database|Add record"_s,
+                                                 u"&Database|Edit record"_s,
+                                                 u"&Database|Delete record"_s} +
+                                         help
+                                  << QStringList{u"Add record"_s, u"Edit record"_s,
+                                                 u"Delete Record"_s, u"Mainmenu"_s};
+        QTest::newRow("adding") << u"add"_s << QStringList() << help << QStringList();
+        QTest::newRow("editing") << u"edit"_s << QStringList() << help << QStringList();
+    }
+    void eachModeLeavesExactlyItsCommandsUsable() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, toolBar);
+        QFETCH(QStringList, menus);
+        QFETCH(QStringList, popup);
+        addPeople();
+        openWindow();
+        if (!command.isEmpty())
+            trigger(command);
+        const test::UsableEntries usable =
+            test::usableEntries(window.get(), window->toolBar(), window->popupMenu());
+        QCOMPARE(usable.toolBar, toolBar);
+        QCOMPARE(usable.menus, menus);
+        QCOMPARE(usable.popup, popup);
+        expectLocked(!command.isEmpty());
+        if (!command.isEmpty())
+            window->cancelButton()->click();
+    }
+
+    void aMissingColumnShowsOneBoxWhenTheBookOpens() {
+        catalogue->exec(u"adress.DB"_s, u"DROP INDEX EMobil"_s);
+        catalogue->exec(u"adress.DB"_s, u"ALTER TABLE Adress DROP COLUMN Mobil"_s);
+        addPeopleWithoutMobiles();
+        dialogs.answer(Answer::Ok);
+        openWindow();
+        QCOMPARE(dialogs.boxes().size(), 1);
+        QCOMPARE(dialogs.lastBox().kind, BoxKind::ErrorBox);
+        QVERIFY(dialogs.lastBox().text.contains(u"Mobil"_s));
+        QCOMPARE(currentLastName(), u"andersson"_s);
+        QCOMPARE(line(u"Mobil"_s)->text(), QString());
     }
 
     // --- the lend-out dialog's hand-off ----------------------------------------------------

@@ -143,6 +143,8 @@ private slots:
         QCOMPARE(box->text(), u"Casablanca"_s);
         // After a miss the typed text stays for mending.
         box->setFocus();
+        QCOMPARE(box->selectedText(), u"Casablanca"_s); // entering selects the value shown
+        QTest::keyClick(box, Qt::Key_End);
         QTest::keyClicks(box, u"q"_s);
         other->setFocus();
         QCOMPARE(box->text(), u"Casablancaq"_s);

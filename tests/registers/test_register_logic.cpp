@@ -9,6 +9,9 @@
 using namespace Qt::StringLiterals;
 using namespace hoardly;
 
+Q_DECLARE_METATYPE(hoardly::RegisterMode)
+Q_DECLARE_METATYPE(hoardly::RegisterPage)
+
 class TestRegisterLogic : public QObject {
     Q_OBJECT
 
@@ -45,17 +48,86 @@ private slots:
         catalogue.reset();
     }
 
-    void theModesCarryTheirFlagsAndTheLock() {
+    void theModesCarryTheirFlags() {
         QVERIFY(!flagsOf(RegisterMode::Browsing).isNew);
         QVERIFY(!flagsOf(RegisterMode::Browsing).editing);
         QVERIFY(flagsOf(RegisterMode::Adding).isNew);
         QVERIFY(!flagsOf(RegisterMode::Adding).editing);
         QVERIFY(flagsOf(RegisterMode::Editing).editing);
         QVERIFY(!flagsOf(RegisterMode::MasterList).isNew);
-        QVERIFY(!locksCommands(RegisterMode::Browsing));
-        for (RegisterMode mode : {RegisterMode::Adding, RegisterMode::Editing,
-                                  RegisterMode::Searching, RegisterMode::MasterList})
-            QVERIFY(locksCommands(mode));
+        QVERIFY(isEntry(RegisterMode::Adding) && isEntry(RegisterMode::Editing));
+        QVERIFY(!isEntry(RegisterMode::Browsing) && !isEntry(RegisterMode::MasterList));
+    }
+
+    // The one derivation of a window's state, mode by mode, for a register of pages with a
+    // search page and a master list, and for a one-page register.
+    void theStateFollowsFromTheModeAlone_data() {
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<RegisterMode>("mode");
+        QTest::addColumn<RegisterPage>("page");
+        // locked, back, master list released, OK/Cancel/ESC, boxes editable, browsing controls
+        QTest::addColumn<QString>("flags");
+        using M = RegisterMode;
+        using P = RegisterPage;
+        QTest::newRow("pages, browsing") << false << M::Browsing << P::Browse << u"-----B"_s;
+        QTest::newRow("pages, adding") << false << M::Adding << P::Edit << u"L--O--"_s;
+        QTest::newRow("pages, editing") << false << M::Editing << P::Edit << u"L--O--"_s;
+        QTest::newRow("pages, searching") << false << M::Searching << P::Search << u"LK---B"_s;
+        QTest::newRow("pages, master list")
+            << false << M::MasterList << P::MasterList << u"LKR--B"_s;
+        QTest::newRow("one page, browsing") << true << M::Browsing << P::Browse << u"-----B"_s;
+        QTest::newRow("one page, adding") << true << M::Adding << P::Browse << u"L--OE-"_s;
+        QTest::newRow("one page, editing") << true << M::Editing << P::Browse << u"L--OE-"_s;
+    }
+    void theStateFollowsFromTheModeAlone() {
+        QFETCH(bool, onePage);
+        QFETCH(RegisterMode, mode);
+        QFETCH(RegisterPage, page);
+        QFETCH(QString, flags);
+        const RegisterShape shape{onePage, !onePage, !onePage};
+        const DerivedState state = deriveState(shape, mode);
+        QCOMPARE(state.page, page);
+        QString seen;
+        seen += state.locked ? u'L' : u'-';
+        seen += state.backEnabled ? u'K' : u'-';
+        seen += state.masterListReleased ? u'R' : u'-';
+        QCOMPARE(state.okEnabled, state.cancelEnabled);
+        QCOMPARE(state.okEnabled, state.escapeCancels);
+        seen += state.okEnabled ? u'O' : u'-';
+        seen += state.boxesEditable ? u'E' : u'-';
+        seen += state.browsingControls ? u'B' : u'-';
+        QCOMPARE(seen, flags);
+        QVERIFY(state.own.isEmpty());
+    }
+
+    void aRegisterWithoutThePageStaysOnTheBrowsePage() {
+        const RegisterShape twoPages{false, false, false}; // the home inventory's
+        QCOMPARE(deriveState(twoPages, RegisterMode::Searching).page, RegisterPage::Browse);
+        QCOMPARE(deriveState(twoPages, RegisterMode::MasterList).page, RegisterPage::Browse);
+        QCOMPARE(deriveState(twoPages, RegisterMode::Adding).page, RegisterPage::Edit);
+    }
+
+    void theChecksOfAnEntryStopAtTheFirstThatFails() {
+        const QList<EntryCheck> checks{
+            EntryCheck::required(u"Titel"_s, u"Title is required"_s, u"No title"_s),
+            EntryCheck::required(u"Artist"_s, u"Name of the artist/group is required"_s,
+                                 u"No name"_s),
+            EntryCheck::containsWhenFilled(u"Mail"_s, u"@"_s, u"Weird"_s, u"Weird mail"_s)};
+        QHash<QString, QString> values;
+        const auto valueOf = [&](const QString& field) { return values.value(field); };
+        QCOMPARE(firstFailedCheck(checks, valueOf)->field, u"Titel"_s);
+        values[u"Titel"_s] = u"  "_s; // blanks are no title
+        QCOMPARE(firstFailedCheck(checks, valueOf)->caption, u"No title"_s);
+        values[u"Titel"_s] = u"Abbey Road"_s;
+        const auto artist = firstFailedCheck(checks, valueOf);
+        QCOMPARE(artist->text, u"Name of the artist/group is required"_s);
+        QCOMPARE(artist->field, u"Artist"_s);
+        values[u"Artist"_s] = u"The Beatles"_s;
+        QVERIFY(!firstFailedCheck(checks, valueOf)); // no address at all is fine
+        values[u"Mail"_s] = u"beatles.example"_s;
+        QCOMPARE(firstFailedCheck(checks, valueOf)->field, u"Mail"_s);
+        values[u"Mail"_s] = u"@"_s;
+        QVERIFY(!firstFailedCheck(checks, valueOf));
     }
 
     void theProposedIndexFollowsTheCurrentOrder() {

@@ -14,11 +14,13 @@ public:
     void showAbout() override { ++aboutShown; }
     void openHelp() override { ++helpOpened; }
     void showMainWindow() override { ++mainWindowShown; }
+    void openLink(const QString& address) override { linksOpened << address; }
 
     QList<QStringList> tips;
     int aboutShown = 0;
     int helpOpened = 0;
     int mainWindowShown = 0;
+    QStringList linksOpened;
 };
 
 } // namespace hoardly::test

@@ -1,3 +1,5 @@
+#include "ScriptedDialogs.h"
+#include "data/Errors.h"
 #include "ui/CommandTable.h"
 
 #include <QAction>
@@ -51,6 +53,7 @@ CommandSet sampleSet() {
 class TestCommandTable : public QObject {
     Q_OBJECT
 
+    test::ScriptedDialogs dialogs;
     std::unique_ptr<QMainWindow> window;
     CommandTable* table = nullptr;
     QToolBar* toolBar = nullptr;
@@ -59,7 +62,7 @@ class TestCommandTable : public QObject {
 
     void build(CommandSet set) {
         window = std::make_unique<QMainWindow>();
-        table = new CommandTable(window.get(), std::move(set));
+        table = new CommandTable(window.get(), std::move(set), dialogs);
         toolBar = window->addToolBar(u"tools"_s);
         popup = new QMenu(window.get());
         table->build(window->menuBar(), toolBar, popup);
@@ -78,8 +81,14 @@ class TestCommandTable : public QObject {
     }
 
 private slots:
-    void init() { build(sampleSet()); }
-    void cleanup() { window.reset(); }
+    void init() {
+        dialogs.reset();
+        build(sampleSet());
+    }
+    void cleanup() {
+        window.reset();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
 
     void eachPlaceShowsItsEntriesInItsOrder() {
         QCOMPARE(texts(window->menuBar()->actions()),
@@ -163,35 +172,16 @@ private slots:
         QCOMPARE(ran, (QStringList{u"add"_s, u"preview"_s}));
     }
 
-    void aCommandIsAddedWithItsPlacesAndLock() {
-        CommandSet set = sampleSet();
-        CommandPlacement placement;
-        placement.toolBarAfter = u"add"_s;
-        placement.menu = u"database"_s;
-        placement.menuAfter = u"add"_s;
-        placement.popupAfter = u"add"_s;
-        set.add({u"lending"_s, u"Lending"_s, u"Lending"_s, u"Lending"_s,
-                 QKeySequence(Qt::CTRL | Qt::Key_U), Icon::Lending},
-                placement);
-        CommandPlacement optionsOnly;
-        optionsOnly.menu = u"options"_s;
-        optionsOnly.lockPopup = false;
-        set.add({u"hide"_s, u"Hide index"_s, {}, {}, {}, Icon::None, true}, optionsOnly);
-        QCOMPARE(set.toolBar, (QStringList{u"close"_s, u"preview"_s, u"print"_s, u"|"_s, u"add"_s,
-                                           u"lending"_s, u"back"_s}));
-        QCOMPARE(set.menu(u"database"_s)->entries, (QStringList{u"add"_s, u"lending"_s}));
-        QCOMPARE(set.menu(u"options"_s)->entries, (QStringList{u"music"_s, u"hide"_s}));
-        QCOMPARE(set.popup.mid(0, 2), (QStringList{u"add"_s, u"lending"_s}));
-        QVERIFY(set.lock.toolBar.contains(u"lending"_s));
-        QVERIFY(set.lock.popup.contains(u"lending"_s));
-        QVERIFY(!set.lock.popup.contains(u"hide"_s));
-
-        build(set);
-        table->action(u"lending"_s)->trigger();
-        QCOMPARE(ran, QStringList{u"lending"_s});
-        table->setLocked(true);
-        QVERIFY(!table->entry(u"lending"_s, Place::ToolBar)->isEnabled());
-        QVERIFY(table->action(u"hide"_s)->isEnabled());
+    void everyHandlerRunsInsideTheCommandWrapper() {
+        // A store error in any entry's handler ends in the default error box, once.
+        table->setHandler(u"add"_s, [] { throw StoreError(u"The table film.DB is gone."_s); });
+        dialogs.answer(Answer::Ok);
+        table->entry(u"add"_s, Place::Popup)->trigger();
+        dialogs.expectLastBox(BoxKind::ErrorBox, u"Hoardly"_s, u"The table film.DB is gone."_s);
+        dialogs.answer(Answer::Ok);
+        table->run(u"add"_s);
+        QCOMPARE(dialogs.boxes().size(), 2);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 };
 

@@ -1,0 +1,201 @@
+#include "RegisterDescription.h"
+
+#include "data/Schema.h"
+#include "lending/LendObjectTypes.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+struct StandardCommand {
+    QString id;
+    QKeySequence shortcut;
+    Icon icon = Icon::None;
+};
+
+const QList<StandardCommand>& standardCommands() {
+    static const QList<StandardCommand> commands{
+        {cmd::close, QKeySequence(Qt::CTRL | Qt::Key_S), Icon::MainMenu},
+        {cmd::add, QKeySequence(Qt::Key_Insert), Icon::Add},
+        {cmd::edit, QKeySequence(Qt::SHIFT | Qt::Key_Insert), Icon::Edit},
+        {cmd::remove, QKeySequence(Qt::SHIFT | Qt::Key_Delete), Icon::Delete},
+        {cmd::lending, QKeySequence(Qt::CTRL | Qt::Key_U), Icon::Lending},
+        {cmd::findByConditions, QKeySequence(Qt::CTRL | Qt::Key_L), Icon::Search},
+        {cmd::masterList, QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
+        {cmd::back, {}, Icon::Back},
+        {cmd::help, QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {cmd::about, {}},
+    };
+    return commands;
+}
+
+// Collects what a description names that does not exist.
+class Checker {
+public:
+    explicit Checker(const RegisterDescription& d) : d_(d) {
+        for (const CommandDef& command : d.commands.commands)
+            commands_.insert(command.id);
+        for (const MenuDef& menu : d.commands.menus)
+            menus_.insert(menu.id);
+    }
+
+    QStringList problems() const { return problems_; }
+
+    void command(const QString& id, const QString& where) {
+        if (!id.isEmpty() && id != u"|"_s && !commands_.contains(id))
+            problems_ << u"%1 names the command \"%2\", which the register does not have"_s.arg(
+                where, id);
+    }
+    void commands(const QStringList& ids, const QString& where) {
+        for (const QString& id : ids)
+            command(id, where);
+    }
+    void menu(const QString& id, const QString& where) {
+        if (!menus_.contains(id))
+            problems_ << u"%1 names the menu \"%2\", which the register does not have"_s.arg(where,
+                                                                                             id);
+    }
+    void field(const TableSchema& table, const QString& name, const QString& where) {
+        if (!name.isEmpty() && table.fieldIndex(name) < 0)
+            problems_ << u"%1 names the field \"%2\", which %3 does not have"_s.arg(where, name,
+                                                                                    table.fileName);
+    }
+    void field(const QString& name, const QString& where) { field(*d_.table, name, where); }
+    void index(const QString& name, const QString& where) {
+        if (!name.isEmpty() && !d_.table->index(name))
+            problems_ << u"%1 names the index \"%2\", which %3 does not have"_s.arg(
+                where, name, d_.table->fileName);
+    }
+    void require(bool holds, const QString& problem) {
+        if (!holds)
+            problems_ << problem;
+    }
+
+private:
+    const RegisterDescription& d_;
+    QSet<QString> commands_;
+    QSet<QString> menus_;
+    QStringList problems_;
+};
+
+void checkCommands(const RegisterDescription& d, Checker& check) {
+    const CommandSet& set = d.commands;
+    check.commands(set.toolBar, u"The tool bar"_s);
+    check.commands(set.popup, u"The pop-up menu"_s);
+    for (const MenuDef& menu : set.menus)
+        check.commands(menu.entries, u"The menu \"%1\""_s.arg(menu.title));
+    check.commands(set.lock.toolBar, u"The lock"_s);
+    check.commands(set.lock.popup, u"The lock"_s);
+    check.commands(set.lock.masterListToolBar, u"The master list's exception"_s);
+    for (const QString& menu : set.lock.menus)
+        check.menu(menu, u"The lock"_s);
+    check.commands(set.disabledAtStart, u"The start state"_s);
+    for (const SortOption& option : d.sortOptions) {
+        check.command(option.command, u"A sort option"_s);
+        check.index(option.index, u"The sort option \"%1\""_s.arg(option.command));
+    }
+    check.command(d.hideColumnCommand, u"The hide-column option"_s);
+    check.command(d.hideHeadingCommand, u"The hide-heading option"_s);
+    if (d.lendObjectType)
+        check.command(cmd::lending, u"Lending"_s);
+    if (!d.searchPage.isEmpty())
+        check.command(cmd::findByConditions, u"The search page"_s);
+    if (d.masterList)
+        check.command(cmd::masterList, u"The master list"_s);
+}
+
+void checkFields(const RegisterDescription& d, Checker& check) {
+    check.field(d.nameField, u"The record's name"_s);
+    check.field(d.heading.field, u"The heading"_s);
+    for (const GridColumn& column : d.browse.listColumns)
+        check.field(column.field, u"The list"_s);
+    for (const PanelField& line : d.browse.panel) {
+        for (const QString& field : line.fields)
+            check.field(field, u"The panel line \"%1\""_s.arg(line.label));
+    }
+    for (const EditField& field : d.editFields) {
+        check.field(field.field, u"The entry control \"%1\""_s.arg(field.label));
+        if (!field.remembered.isEmpty())
+            check.field(schema::standard(), field.remembered,
+                        u"The pick list \"%1\""_s.arg(field.label));
+    }
+    for (const QString& field : d.remember)
+        check.require(d.editField(field) && !d.editField(field)->remembered.isEmpty(),
+                      u"OK remembers \"%1\", which is no remembered pick list"_s.arg(field));
+    check.require(d.indexField.isEmpty() || (d.editField(d.indexField) &&
+                                             d.editField(d.indexField)->kind == EditKind::Spin),
+                  u"The index \"%1\" has no spin box"_s.arg(d.indexField));
+    check.require(d.entryFocus.isEmpty() || d.editField(d.entryFocus),
+                  u"An entry starts in \"%1\", which has no control"_s.arg(d.entryFocus));
+    for (const EntryCheck& entry : d.checks)
+        check.require(d.editField(entry.field) != nullptr,
+                      u"OK checks \"%1\", which has no control"_s.arg(entry.field));
+    if (d.find) {
+        check.field(d.find->startField, u"The find box"_s);
+        for (const FindOption& option : d.find->options)
+            check.field(option.field, u"The find option \"%1\""_s.arg(option.label));
+    }
+    if (d.masterList) {
+        for (const GridColumn& column : d.masterList->columns)
+            check.field(column.field, u"The master list"_s);
+        check.field(d.masterList->findField, u"The master list's find box"_s);
+    }
+    check.field(d.hideColumnField, u"The hide-column option"_s);
+    check.index(d.openIndex, u"The opening"_s);
+    for (const TableSchema* detail : d.detailTables)
+        check.require(detail != nullptr, u"A detail table is missing"_s);
+}
+
+} // namespace
+
+RegisterShape RegisterDescription::shape() const {
+    return {layout == RegisterLayout::OnePage, !searchPage.isEmpty(), masterList.has_value()};
+}
+
+const EditField* RegisterDescription::editField(const QString& field) const {
+    for (const EditField& def : editFields) {
+        if (def.field == field)
+            return &def;
+    }
+    return nullptr;
+}
+
+QStringList descriptionProblems(const RegisterDescription& d) {
+    if (!d.table)
+        return {u"The register names no table"_s};
+    Checker check(d);
+    checkCommands(d, check);
+    checkFields(d, check);
+    if (d.lendObjectType) {
+        const LendObjectKind& kind = lendObjectKind(*d.lendObjectType);
+        check.require(&kind.schema() == d.table,
+                      u"The lending kind \"%1\" belongs to another table"_s.arg(kind.objektyp));
+    }
+    return check.problems();
+}
+
+RegisterDescription checked(RegisterDescription description) {
+    const QStringList problems = descriptionProblems(description);
+    if (!problems.isEmpty())
+        qFatal("A register description is wrong: %s", qPrintable(problems.join(u"; "_s)));
+    return description;
+}
+
+CommandDef registerCommand(const QString& id, const QString& menuText, const QString& toolHint,
+                           const QString& popupText) {
+    for (const StandardCommand& standard : standardCommands()) {
+        if (standard.id == id)
+            return {id, menuText, toolHint, popupText, standard.shortcut, standard.icon};
+    }
+    qFatal("%s is none of the commands every register has", qPrintable(id));
+}
+
+CommandDef optionCommand(const QString& id, const QString& menuText) {
+    return {id, menuText, {}, {}, {}, Icon::None, true};
+}
+
+} // namespace hoardly
