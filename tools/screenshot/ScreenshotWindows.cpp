@@ -130,7 +130,7 @@ QWidget* showAdressBox(Application& app) {
         TAdressForm& form = app.adressForm();
         form.addRecord();
         form.findChild<QLineEdit*>(u"box_Fornamn"_s)->setText(u"Karin"_s);
-        form.OkKnpClick();
+        form.okButton()->click();
     });
     return book;
 }
