@@ -11,6 +11,8 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 #include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
@@ -62,6 +64,13 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
+    mainForm_->setRegisterOpener(MainButton::Software,
+                                 [this] { return new TSoftwareForm(context_, nullptr); });
+    // The code store asks its own prompt before a scramble pass.
+    auto& codeStorePrompt = addWindow<TPwForm>(context_);
+    mainForm_->setRegisterOpener(MainButton::Codes, [this, &codeStorePrompt] {
+        return new TLosenOrdForm(context_, [&codeStorePrompt] { return codeStorePrompt.ask(); });
+    });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 

@@ -116,6 +116,8 @@ void RegisterController::add() {
     if (mode_ != RegisterMode::Browsing)
         return;
     run([this] {
+        if (hooks_.allowEntry && !hooks_.allowEntry(RegisterMode::Adding))
+            return;
         view_.prepareEntry(RegisterMode::Adding);
         table().append();
         setMode(RegisterMode::Adding);
@@ -127,8 +129,12 @@ void RegisterController::edit() {
     if (mode_ != RegisterMode::Browsing)
         return;
     run([this] {
+        if (hooks_.allowEntry && !hooks_.allowEntry(RegisterMode::Editing))
+            return;
         if (isTableEmpty(table())) {
-            context_.dialogs.info(view_.boxParent(), d_.editEmpty.caption, d_.editEmpty.text);
+            // A register without an answer to an empty table just does nothing.
+            if (!d_.editEmpty.isEmpty())
+                context_.dialogs.info(view_.boxParent(), d_.editEmpty.caption, d_.editEmpty.text);
             return;
         }
         view_.prepareEntry(RegisterMode::Editing);
@@ -193,6 +199,8 @@ void RegisterController::remove() {
             context_.dialogs.info(view_.boxParent(), d_.deleteEmpty.caption, d_.deleteEmpty.text);
             return;
         }
+        if (hooks_.allowDelete && !hooks_.allowDelete())
+            return;
         const QString name = table.asText(d_.nameField);
         if (!context_.dialogs.question(view_.boxParent(), d_.deleteQuestion.caption,
                                        d_.deleteQuestion.text.arg(name), BoxIcon::Exclamation))

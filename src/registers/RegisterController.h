@@ -43,6 +43,10 @@ public:
 
 // The steps a register adds to the record commands. Each one is optional.
 struct RegisterHooks {
+    // Before an entry starts, before anything else: false refuses it (the register said why).
+    std::function<bool(RegisterMode)> allowEntry;
+    // Deleting, after the empty-table answer and before the question: false refuses it.
+    std::function<bool()> allowDelete;
     // Checks beyond the description's; the first problem stops OK.
     std::function<std::optional<EntryProblem>()> validate;
     // Before the post (the unbound controls are written); false keeps the entry open.

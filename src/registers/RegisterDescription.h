@@ -41,10 +41,16 @@ struct PanelField {
                QString suffix = {})
         : label(std::move(label)), fields(std::move(fields)), kind(kind),
           suffix(std::move(suffix)) {}
+    // The line stands out: its value larger and bold.
+    PanelField& emphasise() {
+        emphasised = true;
+        return *this;
+    }
     QString label;
     QStringList fields;
     PanelKind kind = PanelKind::Text;
     QString suffix; // shown after the value, e.g. "(min)"
+    bool emphasised = false;
 };
 
 enum class EditKind {
@@ -89,8 +95,11 @@ struct EditField {
         items = std::move(entries);
         return *this;
     }
-    EditField& rememberedIn(QString column) {
+    // Filled from a column of the pick-list table; with `cut` above 0 its entries, and the
+    // value OK remembers, are cut to that many characters.
+    EditField& rememberedIn(QString column, int cut = 0) {
         remembered = std::move(column);
+        rememberedLength = cut;
         return *this;
     }
     EditField& sortedList() {
@@ -114,10 +123,11 @@ struct EditField {
     std::optional<KeyFilterKind> keyFilter;
     int minimum = 1; // spin box range
     int maximum = 60000;
-    QStringList items;   // pick list: the fixed entries in the order given; radio: the choices
-    QString remembered;  // pick list: the column of the pick-list table it is filled from
-    bool sorted = false; // pick list: entries sorted alphabetically
-    int column = 0;      // the column of the page it stands in; memos span the page
+    QStringList items;        // pick list: the fixed entries in the order given; radio: the choices
+    QString remembered;       // pick list: the column of the pick-list table it is filled from
+    int rememberedLength = 0; // remembered values are cut to this many characters; 0: none
+    bool sorted = false;      // pick list: entries sorted alphabetically
+    int column = 0;           // the column of the page it stands in; memos span the page
     bool writtenAtOk = false;
 };
 
@@ -135,6 +145,7 @@ struct FindOption {
 // field.
 struct FindGroup {
     QString title;
+    QString caption; // a label before the box; empty: none
     QList<FindOption> options;
     QString startField; // empty: the first option's field
     int startLength = FindBox::kNoLimit;
@@ -208,6 +219,7 @@ struct RegisterDescription {
     QList<const TableSchema*> detailTables; // opened and closed with the window, after `table`
     RegisterLayout layout = RegisterLayout::Pages;
     bool closingHides = false; // the window lives for the run and opens again at each showing
+    bool enterMovesOn = true;  // ENTER moves to the next control, as TAB does
     QString nameField;         // the record's name in questions and lending ("Titel")
     QString openIndex;         // selected at each opening; empty: the table keeps its order
 

@@ -3,11 +3,13 @@
 #include "RegisterWindow.h"
 
 #include "RecordButtons.h"
+#include "WebAddress.h"
 #include "data/Collation.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
 #include "data/Table.h"
 #include "ui/BoundControls.h"
+#include "ui/Dialogs.h"
 #include "ui/KeyFilters.h"
 #include "ui/LabelRoom.h"
 #include "ui/PictureBox.h"
@@ -231,6 +233,12 @@ QGroupBox* RegisterWindow::buildFindGroup(QWidget* page) {
     result->setSizePolicy(policy);
     findBox_->setResultLabel(result, def.foundText, def.notFoundText);
     auto* boxRow = new QHBoxLayout;
+    if (!def.caption.isEmpty()) {
+        auto* caption = new QLabel(def.caption, findGroup_);
+        caption->setObjectName(u"findCaption"_s);
+        caption->setBuddy(findBox_);
+        boxRow->addWidget(caption);
+    }
     boxRow->addWidget(findBox_, 1);
     boxRow->addWidget(result);
 
@@ -305,8 +313,13 @@ QWidget* RegisterWindow::buildRecordPanel() {
         }
         case PanelKind::Link: {
             auto* link = new WebLink(panel);
-            connect(link, &WebLink::openRequested, this,
-                    [this](const QString& address) { context_.shell.openLink(address); });
+            connect(link, &WebLink::openRequested, this, [this](const QString& text) {
+                // A catalogue field never starts a program: only web addresses go out.
+                if (const std::optional<QUrl> address = webAddressOf(text))
+                    context_.shell.openLink(address->toString());
+                else
+                    context_.dialogs.message(this, notAWebAddressMessage(text));
+            });
             connectFaults(new LabelBinding(source(), first, link));
             single = link;
             break;
@@ -333,6 +346,11 @@ QWidget* RegisterWindow::buildRecordPanel() {
         for (const QString& name : line.fields) {
             auto* value = valueLabel(panel);
             value->setObjectName(u"panel_"_s + name);
+            if (line.emphasised) {
+                QFont larger = boldOf(value->font());
+                larger.setPointSizeF(larger.pointSizeF() * 1.3);
+                value->setFont(larger);
+            }
             connectFaults(new LabelBinding(source(), name, value));
             if (line.suffix.isEmpty()) {
                 values->addWidget(value);
@@ -575,6 +593,9 @@ void RegisterWindow::buildOnePage() {
     boxes->setObjectName(u"recordPanel"_s);
     auto* boxesLayout = new QVBoxLayout(boxes);
     boxesLayout->addWidget(buildEntryColumns(boxes, u"box_"_s));
+    places_.insert(PagePlace::UnderBoxes, newPlace());
+    boxesLayout->addLayout(places_.value(PagePlace::UnderBoxes));
+    boxesLayout->addStretch(1);
     middle->addWidget(boxes, 1);
     if (d_.find)
         middle->addWidget(buildFindGroup(browsePage_), 0, Qt::AlignTop);
@@ -706,9 +727,9 @@ void RegisterWindow::updateTabOrder() {
         QList<QWidget*> order;
         if (list_)
             order << list_;
-        order << entryOrder_ << moves << okButton_ << cancelButton_
-              << tabStopsOf(places_.value(PagePlace::ButtonRow)) << tipButton_
-              << tabStopsOf(places_.value(PagePlace::PageBottom)) << find;
+        order << entryOrder_ << tabStopsOf(places_.value(PagePlace::UnderBoxes)) << moves
+              << okButton_ << cancelButton_ << tabStopsOf(places_.value(PagePlace::ButtonRow))
+              << tipButton_ << tabStopsOf(places_.value(PagePlace::PageBottom)) << find;
         chain(order);
         return;
     }

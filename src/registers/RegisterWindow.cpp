@@ -60,9 +60,11 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
     }
     buildCommands();
     connectHeading();
-    enterAsTab_ = new EnterAsTab(this);
-    if (masterGrid_) // in the master list's grid ENTER ends the cell edit
-        enterAsTab_->exempt(masterGrid_);
+    if (d_.enterMovesOn) {
+        enterAsTab_ = new EnterAsTab(this);
+        if (masterGrid_) // in the master list's grid ENTER ends the cell edit
+            enterAsTab_->exempt(masterGrid_);
+    }
     updateTabOrder();
     claimRecordKeys(pages_);
     controller_->refreshState();
@@ -172,7 +174,7 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
         page->setObjectName(d_.searchPage);
     searchPage_ = page;
     enterSearch_ = std::move(enter);
-    if (keepsEnter)
+    if (keepsEnter && enterAsTab_)
         enterAsTab_->exempt(page);
     claimRecordKeys(page);
 }
@@ -399,6 +401,16 @@ QList<QRadioButton*> radioButtons(QWidget* group) {
     return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+// Checks the radio button of that word, or none when no button has it.
+void showChoice(QWidget* group, const QString& word) {
+    for (QRadioButton* radio : radioButtons(group)) {
+        // A checked button of an exclusive group cannot be unchecked on its own.
+        radio->setAutoExclusive(false);
+        radio->setChecked(radio->text() == word);
+        radio->setAutoExclusive(true);
+    }
+}
+
 } // namespace
 
 QString RegisterWindow::entryText(const QString& field) const {
@@ -409,7 +421,8 @@ void RegisterWindow::fillPickLists() {
     Table& standard = context_.tdm.standardTb();
     for (const auto& [field, combo] : std::as_const(pickLists_)) {
         const EditField* def = d_.editField(field);
-        QStringList entries = def->items + rememberedValues(standard, def->remembered);
+        QStringList entries =
+            def->items + rememberedValues(standard, def->remembered, def->rememberedLength);
         if (def->sorted)
             sortForPeople(entries);
         setEntries(combo, entries);
@@ -434,13 +447,10 @@ void RegisterWindow::prepareEntry(RegisterMode mode) {
             picture->setFieldValue(adding ? QByteArray() : table.value(field.field).toByteArray());
         } else if (field.writtenAtOk && field.kind == EditKind::Check) {
             qobject_cast<QCheckBox*>(control)->setChecked(!adding && table.asLogical(field.field));
-        } else if (field.kind == EditKind::Radio && !adding) {
-            // The record's own choice; a value that is none of them leaves the buttons be.
-            const QString stored = table.asText(field.field);
-            for (QRadioButton* radio : radioButtons(control)) {
-                if (radio->text() == stored)
-                    radio->setChecked(true);
-            }
+        } else if (field.kind == EditKind::Radio) {
+            // The record's own choice; a new record, or a value that is none of them, shows
+            // none chosen, so OK keeps what the record holds.
+            showChoice(control, adding ? QString() : table.asText(field.field));
         }
     }
 }
@@ -474,8 +484,13 @@ void RegisterWindow::rememberEntry() {
         return;
     Table& standard = context_.tdm.standardTb();
     for (const QString& field : std::as_const(d_.remember)) {
-        if (const auto* combo = qobject_cast<QComboBox*>(editControl(field)))
-            rememberValue(standard, d_.editField(field)->remembered, combo->currentText());
+        const EditField* def = d_.editField(field);
+        if (const auto* combo = qobject_cast<QComboBox*>(editControl(field))) {
+            const QString text = def->rememberedLength > 0
+                                     ? combo->currentText().left(def->rememberedLength)
+                                     : combo->currentText();
+            rememberValue(standard, def->remembered, text);
+        }
     }
     standard.refresh();
 }

@@ -37,6 +37,7 @@ class TableGridModel;
 enum class PagePlace {
     PageTop,    // one page: above everything
     PageBottom, // one page: below the buttons
+    UnderBoxes, // one page: inside the record's panel, under its boxes
     ButtonRow,  // one page: between "&Cancel" and "&Tip"
     BelowList,  // browse page: under the list (a detail list)
     BelowPanel, // browse page: under the record panel (a picture, a total)

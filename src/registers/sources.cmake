@@ -26,4 +26,5 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RegisterWindow.cpp
     registers/SearchPage.cpp
     registers/SearchPage.h
+    registers/SoftwareForm.cpp
 )

@@ -4,6 +4,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     security/Scramble.cpp
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
+    security/CodeStoreForm.cpp
     security/PasswordGroup.cpp
     security/PasswordPrompt.cpp
 )

@@ -10,6 +10,8 @@ WebLink::WebLink(QWidget* parent) : QLabel(parent) {
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+    // On a panel with the base background a label would paint in the text colour instead.
+    setForegroundRole(QPalette::WindowText);
     paintAs(Qt::blue);
 }
 

@@ -1,6 +1,8 @@
 #include "data/Schema.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 
 #include <QtTest>
 
@@ -22,15 +24,26 @@ class TestRegisterDescriptions : public QObject {
         return d;
     }
 
+    // Every register's description, by name.
+    static const QList<std::pair<const char*, RegisterDescription (*)()>>& registers() {
+        static const QList<std::pair<const char*, RegisterDescription (*)()>> all{
+            {"film", filmDescription},
+            {"address book", adressDescription},
+            {"software", softwareDescription},
+            {"code store", codeStoreDescription},
+        };
+        return all;
+    }
+
 private slots:
     void everyRegisterIsDescribedWithoutAProblem_data() {
         QTest::addColumn<int>("which");
-        QTest::newRow("film") << 0;
-        QTest::newRow("address book") << 1;
+        for (int i = 0; i < registers().size(); ++i)
+            QTest::newRow(registers()[i].first) << i;
     }
     void everyRegisterIsDescribedWithoutAProblem() {
         QFETCH(int, which);
-        const RegisterDescription d = which == 0 ? filmDescription() : adressDescription();
+        const RegisterDescription d = registers()[which].second();
         QCOMPARE(descriptionProblems(d), QStringList());
         QVERIFY(d.table);
         QVERIFY(!d.commands.commands.isEmpty());
@@ -38,10 +51,27 @@ private slots:
 
     void theFilmRegisterLendsFilmsAndTheAddressBookNothing() {
         QCOMPARE(filmDescription().lendObjectType, std::optional(LendObjectType::Film));
+        QCOMPARE(softwareDescription().lendObjectType, std::optional(LendObjectType::Data));
+        QCOMPARE(int(*softwareDescription().lendObjectType), 2);
         QVERIFY(!adressDescription().lendObjectType);
         // Their tasks fill these in.
         QVERIFY(!filmDescription().htmlExport);
         QVERIFY(!filmDescription().printLayout);
+    }
+
+    void theSoftwareRegisterCutsItsManufacturersAndFindsByNameOnly() {
+        const RegisterDescription d = softwareDescription();
+        const EditField* manufacturer = d.editField(u"Producent"_s);
+        QVERIFY(manufacturer);
+        QCOMPARE(manufacturer->remembered, u"Dataforetag"_s);
+        QCOMPARE(manufacturer->rememberedLength, 40);
+        QCOMPARE(d.remember, QStringList{u"Producent"_s});
+        QCOMPARE(d.editField(u"Typ"_s)->kind, EditKind::Radio);
+        QVERIFY(d.find->options.isEmpty());
+        QCOMPARE(d.find->caption, u"Title"_s);
+        QVERIFY(d.browse.panel.first().emphasised);
+        // The film register's remembered lists keep their values whole.
+        QCOMPARE(filmDescription().editField(u"Regi"_s)->rememberedLength, 0);
     }
 
     void theSharedCommandsCarryTheirShortcutsAndIcons() {

@@ -1,5 +1,6 @@
 hoardly_add_test(test_scramble security/test_scramble.cpp)
 hoardly_add_test(test_password security/test_password.cpp)
+hoardly_add_test(test_code_store_form security/test_code_store_form.cpp)
 
 # The scramble pass is killed half-way in a process of its own.
 add_executable(code_pass_child security/code_pass_child.cpp)

@@ -176,4 +176,13 @@ void addDemoSoftware(TDM& tdm) {
     });
 }
 
+void addDemoCodes(TDM& tdm) {
+    appendRecords(tdm.kodTb(), {u"Mottagare"_s, u"Kod"_s},
+                  {{u"Bank, internet"_s, u"4711-Kvarn"_s},
+                   {u"Mejl"_s, u"Blåbär-Öl"_s},
+                   {u"Router"_s, u"wifi-åäö-2026"_s},
+                   {u"Porttelefon"_s, u"1984"_s},
+                   {u"Bibliotek"_s, u"sommarläsning"_s}});
+}
+
 } // namespace hoardly

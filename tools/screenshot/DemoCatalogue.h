@@ -27,5 +27,7 @@ void addDemoAddresses(TDM& tdm);
 void addDemoInventory(TDM& tdm);
 // Software items, their manufacturers remembered for the pick list, and one of them lent out.
 void addDemoSoftware(TDM& tdm);
+// A few receivers and their codes, kept plain.
+void addDemoCodes(TDM& tdm);
 
 } // namespace hoardly

@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/Artwork.h"
 #include "data/StarterData.h"
+#include "registers/RegisterWindow.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -33,32 +34,6 @@ QPixmap picture(QWidget* widget) {
     const QRect frame = box->frameGeometry();
     return box->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
 }
-
-// The real boxes while the window is shown; once its picture is taken, nobody is there to
-// answer: a box takes "No" where it offers it (an open entry is dropped as its window closes),
-// otherwise its last button, and file and text requests are cancelled.
-class ScreenshotDialogs final : public Dialogs {
-public:
-    void pictureTaken() { pictureTaken_ = true; }
-
-    Answer show(QWidget* parent, const Box& box) override {
-        if (!pictureTaken_)
-            return real_.show(parent, box);
-        if (box.buttons.contains(Answer::No))
-            return Answer::No;
-        return box.buttons.isEmpty() ? Answer::Ok : box.buttons.last();
-    }
-    QString askFile(QWidget* parent, const FileRequest& request) override {
-        return pictureTaken_ ? QString() : real_.askFile(parent, request);
-    }
-    std::optional<QString> askText(QWidget* parent, const TextRequest& request) override {
-        return pictureTaken_ ? std::nullopt : real_.askText(parent, request);
-    }
-
-private:
-    QtDialogs real_;
-    bool pictureTaken_ = false;
-};
 
 // Saves a picture of the widget once it has been on the screen for a moment, then ends every
 // event loop, a modal window's own included. It polls from a timer, so it runs in whichever
@@ -124,7 +99,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir catalogue;
     installStarterFiles(QString::fromUtf8(HOARDLY_STARTER_DIR), catalogue.path());
-    ScreenshotDialogs dialogs;
+    QtDialogs dialogs;
     AppOptions options;
     options.intro = {600000, 0}; // the set-up runs when a window asks for it, at once
     options.helpDirectory = QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
@@ -136,7 +111,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int code = grabWhenShown(widget, out);
-    dialogs.pictureTaken();
+    // An entry left open for the picture is dropped, so closing asks nothing.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<RegisterWindow*>(window); form && isEntry(form->mode()))
+            form->cancelRecord();
+    }
     // A register window is destroyed when it closes, and must go before the tables it shows.
     QApplication::closeAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

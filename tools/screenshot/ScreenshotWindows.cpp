@@ -18,6 +18,8 @@
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
 #include "registers/SearchPage.h"
+#include "registers/SoftwareForm.h"
+#include "security/CodeStoreForm.h"
 #include "security/MainPassword.h"
 #include "security/PasswordGroup.h"
 #include "security/PasswordPrompt.h"
@@ -53,23 +55,36 @@ void later(std::function<void()> step) {
     QTimer::singleShot(0, QCoreApplication::instance(), std::move(step));
 }
 
-// The film window over the demo films, opened as the main window's Film button opens it; a
-// title given is typed into the find box, so the list and the panel show that film.
+// The register window a main-window button opened; a name given is typed into its find box,
+// so the list and the panel show that record.
+template <class Form> Form* openedRegister(const QString& name) {
+    Form* form = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<Form*>(window))
+            form = found;
+    }
+    if (form && !name.isEmpty()) {
+        form->findBox()->setText(name);
+        form->findBox()->find();
+    }
+    return form;
+}
+
+// The film window over the demo films, opened as the main window's Film button opens it.
 TFilmForm* openFilmWindow(Application& app, const QString& title = {}) {
     setUpNow(app);
     addDemoFilms(app.tdm());
     addDemoLoans(app.tdm());
     app.mainForm().button(MainButton::Film)->click();
-    TFilmForm* films = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<TFilmForm*>(window))
-            films = found;
-    }
-    if (films && !title.isEmpty()) {
-        films->findBox()->setText(title);
-        films->findBox()->find();
-    }
-    return films;
+    return openedRegister<TFilmForm>(title);
+}
+
+// The software window over the demo software, opened by the main window's Software button.
+TSoftwareForm* openSoftwareWindow(Application& app, const QString& name = {}) {
+    setUpNow(app);
+    addDemoSoftware(app.tdm());
+    app.mainForm().button(MainButton::Software)->click();
+    return openedRegister<TSoftwareForm>(name);
 }
 
 QWidget* showMain(Application& app) {
@@ -157,6 +172,38 @@ QWidget* showFilmEdit(Application& app) {
 
 QWidget* showFilmMasterList(Application& app) {
     return showFilmCommand(app, cmd::masterList);
+}
+
+QWidget* showSoftwareBrowse(Application& app) {
+    return openSoftwareWindow(app, u"WinZip"_s);
+}
+
+QWidget* showSoftwareEdit(Application& app) {
+    TSoftwareForm* software = openSoftwareWindow(app, u"Delphi"_s);
+    if (software)
+        software->action(cmd::edit)->trigger();
+    return software;
+}
+
+QWidget* showSoftwareMasterList(Application& app) {
+    TSoftwareForm* software = openSoftwareWindow(app);
+    if (software)
+        software->action(cmd::masterList)->trigger();
+    return software;
+}
+
+// "List all software from a supplier", the supplier chosen and submitted.
+QWidget* showSoftwareSearch(Application& app) {
+    TSoftwareForm* software = openSoftwareWindow(app);
+    if (!software)
+        return nullptr;
+    software->action(cmd::findByConditions)->trigger();
+    if (auto* search = qobject_cast<SearchPage*>(software->searchPage())) {
+        search->selectCriterion(5);
+        search->firstInput()->setCurrentText(u"Dustin"_s);
+        search->submitButton()->click();
+    }
+    return software;
 }
 
 // "Find by conditions" with the first criterion, films with a special actor, submitted.
@@ -335,6 +382,36 @@ QWidget* showPasswordCodeStore(Application& app) {
     return prompt;
 }
 
+TLosenOrdForm* openCodeStore(Application& app) {
+    setUpNow(app);
+    addDemoCodes(app.tdm());
+    app.mainForm().button(MainButton::Codes)->click();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<TLosenOrdForm*>(window))
+            return found;
+    }
+    return nullptr;
+}
+
+QWidget* showCodesBrowse(Application& app) {
+    return openCodeStore(app);
+}
+
+QWidget* showCodesEdit(Application& app) {
+    TLosenOrdForm* codes = openCodeStore(app);
+    if (codes)
+        later([codes] { codes->action(cmd::add)->trigger(); });
+    return codes;
+}
+
+// After a scramble pass: the codes as they are stored, the button offers "Decrypt".
+QWidget* showCodesScrambled(Application& app) {
+    TLosenOrdForm* codes = openCodeStore(app);
+    if (codes)
+        later([codes] { codes->scrambleButton()->click(); });
+    return codes;
+}
+
 // A reminder on its way: the server has taken the greeting, the message goes.
 QWidget* showReminderProgress(Application& app) {
     setUpNow(app);
@@ -363,6 +440,10 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
         {"film-search", showFilmSearch},
+        {"software-browse", showSoftwareBrowse},
+        {"software-edit", showSoftwareEdit},
+        {"software-search", showSoftwareSearch},
+        {"software-masterlist", showSoftwareMasterList},
         {"lending-choice", showLendingChoice},
         {"lending-fillin", showLendingFillin},
         {"lending-overview", showLendingOverview},
@@ -373,6 +454,9 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"properties-internet", showPropertiesInternet},
         {"password-current", showPasswordCurrent},
         {"password-codestore", showPasswordCodeStore},
+        {"codes-browse", showCodesBrowse},
+        {"codes-edit", showCodesEdit},
+        {"codes-scrambled", showCodesScrambled},
         {"reminder-progress", showReminderProgress},
     };
     return windows;
