@@ -12,5 +12,8 @@ out="$3"
 tool="$build/src/hoardly-screenshot"
 [ -x "$tool" ] || { echo "no $tool: build first" >&2; exit 1; }
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1280x800x24" "$tool" "$window" "$out"
+# A window manager, when one is installed, draws the frames and captions of message boxes.
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & sleep 1; fi
+    exec "$@"' screenshot "$tool" "$window" "$out"
 echo "wrote $out"

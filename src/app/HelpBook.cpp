@@ -1,5 +1,6 @@
 #include "HelpBook.h"
 
+#include "data/Collation.h"
 #include "data/Errors.h"
 #include "data/TextFiles.h"
 
@@ -45,7 +46,7 @@ HelpBook HelpBook::load(const QString& directory) {
     }
     std::stable_sort(book.index_.begin(), book.index_.end(),
                      [](const HelpTopic& a, const HelpTopic& b) {
-                         return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
+                         return compareForPeople(a.title, b.title) < 0;
                      });
     return book;
 }
@@ -55,7 +56,7 @@ int HelpBook::indexPosition(const QString& typed) const {
         return index_.isEmpty() ? -1 : 0;
     for (int i = 0; i < index_.size(); ++i) {
         const QString start = index_[i].title.left(typed.size());
-        if (start.compare(typed, Qt::CaseInsensitive) >= 0)
+        if (compareForPeople(start, typed) >= 0)
             return i;
     }
     return -1;

@@ -23,7 +23,7 @@ public:
 
     QString directory() const { return directory_; }
     const QList<HelpTopic>& contents() const { return contents_; }
-    // Sorted by title, ignoring letter case.
+    // Sorted by title for people (letter case aside).
     const QList<HelpTopic>& index() const { return index_; }
     bool isEmpty() const { return contents_.isEmpty(); }
     QString problem() const { return problem_; }

@@ -1,10 +1,12 @@
 #include "HelpForm.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -14,6 +16,10 @@
 using namespace Qt::StringLiterals;
 
 namespace hoardly {
+
+namespace {
+constexpr QSize kPreferredSize(820, 560);
+}
 
 THelpForm::THelpForm(const QString& directory, QWidget* parent)
     : QWidget(parent, Qt::Window), book_(HelpBook::load(directory)), tabs_(new QTabWidget(this)),
@@ -56,7 +62,7 @@ THelpForm::THelpForm(const QString& directory, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
-    resize(820, 560);
+    resize(kPreferredSize);
 
     if (book_.isEmpty())
         showMissingBook();
@@ -125,9 +131,23 @@ void THelpForm::openContents() {
         contentsList_->setCurrentRow(0);
         showTarget(book_.contents().first().target);
     }
+    if (!isVisible())
+        fitOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+// On the screen of the window the help is asked from, in its middle and no larger than it
+// (with room for the frame), whatever size the window had last time.
+void THelpForm::fitOnScreen() {
+    const QWidget* asking = QApplication::activeWindow();
+    QScreen* target = asking && asking != this ? asking->screen() : screen();
+    if (!target)
+        return;
+    const QRect area = target->availableGeometry();
+    resize(kPreferredSize.boundedTo(area.size() * 9 / 10));
+    move(area.center() - rect().center());
 }
 
 void THelpForm::showMissingBook() {

@@ -18,7 +18,8 @@ class THelpForm final : public QWidget {
 public:
     explicit THelpForm(const QString& directory, QWidget* parent = nullptr);
 
-    // Shows the window at its contents, on the book's first page.
+    // Shows the window at its contents, on the book's first page, on the screen the user
+    // looks at and no larger than it.
     void openContents();
     // Shows the page of a target ("page.html" or "page.html#anchor").
     void showTarget(const QString& target);
@@ -36,6 +37,7 @@ private:
     void IndexEdChange(const QString& text);
     void showIndexEntry(int row);
     void showMissingBook();
+    void fitOnScreen();
 
     HelpBook book_;
     QTabWidget* tabs_;

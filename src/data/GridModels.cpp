@@ -9,6 +9,16 @@
 
 namespace hoardly {
 
+namespace {
+
+// A cell's whole text, for the columns too narrow to show all of it; none for an empty cell.
+QVariant toolTip(const QVariant& shown) {
+    const QString text = shown.toString();
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+} // namespace
+
 TableGridModel::TableGridModel(DataSource& source, QList<GridColumn> columns, bool editable,
                                QObject* parent)
     : QAbstractTableModel(parent), source_(source), columns_(std::move(columns)),
@@ -102,6 +112,8 @@ int TableGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::ToolTipRole)
+        return toolTip(data(index, Qt::DisplayRole));
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     const Table& table = source_.table();
@@ -191,6 +203,8 @@ int QueryModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QueryModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::ToolTipRole)
+        return toolTip(data(index, Qt::DisplayRole));
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
     const QVariant value = query_.value(index.row(), index.column());

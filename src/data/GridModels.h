@@ -18,7 +18,7 @@ struct GridColumn {
 // A grid over a table object: one row per record in the table's current order, read straight
 // from the store as the view paints (nothing is copied). While a record is being inserted, it
 // shows as one extra row at the end. Editable grids write a cell into the record and post it
-// when the current record moves on.
+// when the current record moves on. A cell's tool tip is its whole text.
 class TableGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -62,7 +62,7 @@ private:
 };
 
 // The result of the shared query as a read-only grid. Columns are titled with their field
-// names until a search names or hides them.
+// names until a search names or hides them. A cell's tool tip is its whole text.
 class QueryModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -5,14 +5,35 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace hoardly {
 
 namespace {
-constexpr int kCaptionLines = 2181; // only lines 1..2181 can be drawn
+
+constexpr int kCaptionLines = 2181;    // only lines 1..2181 can be drawn
+constexpr int kCaptionMaxLength = 200; // longer is no window caption
+
+bool isCaption(const TextLine& line) {
+    if (line.cut || line.text.trimmed().isEmpty())
+        return false;
+    const QList<uint> characters = line.text.toUcs4(); // whole characters, not UTF-16 halves
+    return std::all_of(characters.cbegin(), characters.cend(),
+                       [](uint character) { return QChar::isPrint(char32_t(character)); });
 }
+
+QStringList captionCandidates(const QString& path) {
+    QStringList candidates;
+    for (const TextLine& line : readTextLines(path, kCaptionLines, kCaptionMaxLength)) {
+        if (isCaption(line))
+            candidates << line.text;
+    }
+    return candidates;
+}
+
+} // namespace
 
 QString captionFilePath(const QString& appDir) {
     return QDir(appDir).filePath(u"midi/vis2.txt"_s);
@@ -22,17 +43,9 @@ QString randomCaptionText(const QString& appDir, QRandomGenerator& random) {
     const QString path = captionFilePath(appDir);
     if (!QFileInfo::exists(path))
         return u"Hoardly"_s;
-    // Drawing a line number until it lands on a non-empty line is the same as drawing one of
-    // the non-empty lines; collecting them first lets a file without any still return.
-    const QStringList lines = readTextFile(path).split(u'\n');
-    QStringList candidates;
-    for (int i = 0; i < lines.size() && i < kCaptionLines; ++i) {
-        QString line = lines[i];
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            candidates << line;
-    }
+    // Drawing a line number until it lands on a usable line is the same as drawing one of the
+    // usable lines; collecting them first lets a file without any still return.
+    const QStringList candidates = captionCandidates(path);
     if (candidates.isEmpty())
         return u"Hoardly"_s;
     return candidates[int(random.bounded(qint64(candidates.size())))];

@@ -9,8 +9,10 @@ class Table;
 
 // The caption file of the register windows, below the application directory.
 QString captionFilePath(const QString& appDir);
-// A line drawn at random from the caption file's first 2181 lines, empty lines never chosen;
-// "Hoardly" when the file is missing or holds no line to draw.
+// A line drawn at random from the caption file's first 2181 lines: one of those that are
+// printable text of a caption's length (a binary file has none), read as text in UTF-8,
+// UTF-16 with its byte-order mark or Windows-1252. "Hoardly" when the file is missing or
+// holds no line to draw.
 QString randomCaptionText(const QString& appDir,
                           QRandomGenerator& random = *QRandomGenerator::global());
 

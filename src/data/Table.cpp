@@ -1,5 +1,6 @@
 #include "Table.h"
 
+#include "Collation.h"
 #include "Dates.h"
 #include "Errors.h"
 #include "Sqlite.h"
@@ -179,13 +180,30 @@ void Table::selectIndex(const QString& name) {
     notifyCurrent();
 }
 
+bool Table::ordersForPeople() const {
+    return index_ && !index_->primary && index_->caseInsensitive && index_->fields.size() == 1;
+}
+
 void Table::loadKeys() {
     dropCaches();
     keys_.clear();
     keys_.reserve(positionByKey_.size());
-    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
-    while (select->step())
-        keys_.push_back(select->int64(0));
+    if (ordersForPeople()) {
+        // The file's index ignores the case of A to Z only; its order is the near-sorted start
+        // from which the names or titles are put into their order for people.
+        CachedStatement select =
+            statement(u"SELECT rowid, "_s + quoteIdentifier(index_->fields.first()) + u" FROM "_s +
+                      from() + orderClause());
+        std::vector<std::pair<qint64, QString>> rows;
+        rows.reserve(positionByKey_.size());
+        while (select->step())
+            rows.emplace_back(select->int64(0), select->text(1));
+        keys_ = keysOrderedForPeople(std::move(rows));
+    } else {
+        CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
+        while (select->step())
+            keys_.push_back(select->int64(0));
+    }
     indexKeys();
 }
 
@@ -335,13 +353,25 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
         bound << comparable(field, values[i]);
     }
     checkBrowseMode();
-    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
-                                       conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
-    select->bindAll(bound);
-    if (!select->step())
-        return false;
-    const qint64 key = select->int64(0);
-    const int position = positionOfKey(key);
+    int position = -1;
+    if (ordersForPeople()) {
+        // The first match in the order for people, which only the keys know.
+        CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                                           conditions.join(u" AND "_s));
+        select->bindAll(bound);
+        while (select->step()) {
+            const int found = positionOfKey(select->int64(0));
+            if (found >= 0 && (position < 0 || found < position))
+                position = found;
+        }
+    } else {
+        CachedStatement select =
+            statement(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                      conditions.join(u" AND "_s) + orderClause() + u" LIMIT 1"_s);
+        select->bindAll(bound);
+        if (select->step())
+            position = positionOfKey(select->int64(0));
+    }
     if (position < 0)
         return false;
     setPosition(position);
@@ -399,14 +429,30 @@ void Table::findNearest(const QVariant& value) {
     const QString field =
         (index_ && !index_->primary) ? index_->fields.first() : fieldName(std::max(keyColumn_, 0));
     const int column = fieldIndex(field);
-    const bool noCase = index_ && index_->caseInsensitive;
-    CachedStatement select = statement(
-        u"SELECT rowid FROM "_s + from() + u" WHERE "_s + quoteIdentifier(fieldName(column)) +
-        u" >= ?1"_s + (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() + u" LIMIT 1"_s);
-    select->bind(1, comparable(column, value));
     int position = int(keys_.size()) - 1;
-    if (select->step())
-        position = positionOfKey(select->int64(0));
+    if (ordersForPeople()) {
+        // The keys stand in the order for people: the first text not before the value.
+        const QString wanted = value.toString();
+        int low = 0;
+        int high = int(keys_.size());
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (compareForPeople(textAt(middle, column), wanted) < 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        position = std::min(low, position);
+    } else {
+        const bool noCase = index_ && index_->caseInsensitive;
+        CachedStatement select =
+            statement(u"SELECT rowid FROM "_s + from() + u" WHERE "_s +
+                      quoteIdentifier(fieldName(column)) + u" >= ?1"_s +
+                      (noCase ? u" COLLATE NOCASE"_s : QString()) + orderClause() + u" LIMIT 1"_s);
+        select->bind(1, comparable(column, value));
+        if (select->step())
+            position = positionOfKey(select->int64(0));
+    }
     setPosition(position);
     bof_ = eof_ = false;
     notifyCurrent();

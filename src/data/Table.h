@@ -156,6 +156,8 @@ private:
     void readColumns();
     QString from() const;
     QString orderClause() const;
+    // Whether the current index orders names or titles, which people expect in their alphabet.
+    bool ordersForPeople() const;
     QString fieldList() const;
     void loadKeys();
     void indexKeys();

@@ -1,4 +1,5 @@
 list(APPEND HOARDLY_CORE_SOURCES
+    data/Collation.cpp
     data/DataSource.h
     data/Dates.cpp
     data/GridModels.cpp

@@ -4,12 +4,14 @@
 
 #include "RecordButtons.h"
 #include "WebAddress.h"
+#include "data/Collation.h"
 #include "data/GridModels.h"
 #include "data/TDM.h"
 #include "data/Table.h"
 #include "ui/BoundControls.h"
 #include "ui/Dialogs.h"
 #include "ui/KeyFilters.h"
+#include "ui/LabelRoom.h"
 #include "ui/PictureBox.h"
 #include "ui/WebLink.h"
 
@@ -61,6 +63,7 @@ void setUpReadOnlyGrid(QTableView* view) {
 
 QLabel* valueLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
+    makeRoomForMarks(label);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setWordWrap(true);
     label->setMinimumWidth(120);
@@ -70,6 +73,7 @@ QLabel* valueLabel(QWidget* parent) {
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
+    makeRoomForMarks(label); // level with its values
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::WindowText).lighter(160));
@@ -356,7 +360,9 @@ QWidget* RegisterWindow::buildRecordPanel() {
             value->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
             value->setMinimumWidth(0);
             row->addWidget(value);
-            row->addWidget(new QLabel(line.suffix, panel));
+            auto* suffix = new QLabel(line.suffix, panel);
+            makeRoomForMarks(suffix);
+            row->addWidget(suffix);
             row->addStretch();
             values->addLayout(row);
         }
@@ -394,7 +400,7 @@ QWidget* RegisterWindow::buildEditControl(const EditField& field, QWidget* page,
         combo->setMaxVisibleItems(20);
         QStringList items = field.items;
         if (field.sorted)
-            items.sort(Qt::CaseInsensitive);
+            sortForPeople(items);
         combo->addItems(items);
         combo->setCurrentIndex(-1);
         connectFaults(new ComboBinding(source(), field.field, combo));

@@ -1,6 +1,7 @@
 #include "RegisterWindow.h"
 
 #include "MasterGrid.h"
+#include "data/Collation.h"
 #include "data/TDM.h"
 #include "data/Table.h"
 #include "ui/BoundControls.h"
@@ -423,7 +424,7 @@ void RegisterWindow::fillPickLists() {
         QStringList entries =
             def->items + rememberedValues(standard, def->remembered, def->rememberedLength);
         if (def->sorted)
-            entries.sort(Qt::CaseInsensitive);
+            sortForPeople(entries);
         setEntries(combo, entries);
     }
 }

@@ -1,9 +1,9 @@
 #include "SearchCriteria.h"
 
+#include "data/Collation.h"
 #include "data/Errors.h"
 #include "data/TDM.h"
 
-#include <QCollator>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -13,20 +13,33 @@ namespace hoardly::search {
 
 namespace {
 
+bool isWrittenInDigits(const QString& text) {
+    static const QRegularExpression digits(u"^[+-]?[0-9]+$"_s);
+    return digits.match(text).hasMatch();
+}
+
 // A whole number as the user typed it, blanks around it allowed.
 std::optional<qlonglong> wholeNumber(const QString& typed) {
-    static const QRegularExpression digits(u"^[+-]?[0-9]+$"_s);
     const QString text = typed.trimmed();
-    if (!digits.match(text).hasMatch())
+    if (!isWrittenInDigits(text))
         return std::nullopt;
     bool ok = false;
     const qlonglong number = text.toLongLong(&ok);
     return ok ? std::optional<qlonglong>(number) : std::nullopt;
 }
 
+// Why a typed text is no whole number the statement can hold.
 QString numberProblem(const QString& typed, const QString& hint) {
-    QString text = typed.trimmed().isEmpty() ? u"No number was given."_s
-                                             : u"\"%1\" is not a whole number."_s.arg(typed);
+    const QString trimmed = typed.trimmed();
+    QString text;
+    if (trimmed.isEmpty())
+        text = u"No number was given."_s;
+    else if (!isWrittenInDigits(trimmed))
+        text = u"\"%1\" is not a whole number."_s.arg(typed);
+    else if (trimmed.startsWith(u'-'))
+        text = u"\"%1\" is too small a number."_s.arg(typed);
+    else
+        text = u"\"%1\" is too large a number."_s.arg(typed);
     if (!hint.isEmpty())
         text += u'\n' + hint;
     return text;
@@ -142,18 +155,9 @@ QStringList sourceEntries(TDM& tdm, const PickSource& source) {
     return {};
 }
 
-QStringList sortedEntries(QStringList entries) {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(
-        entries.begin(), entries.end(),
-        [&collator](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
-    return entries;
-}
-
 QStringList pickListEntries(TDM& tdm, const InputRow& input) {
     QStringList entries = sourceEntries(tdm, input.source);
-    return input.sorted ? sortedEntries(std::move(entries)) : entries;
+    return input.sorted ? sortedForPeople(std::move(entries)) : entries;
 }
 
 } // namespace hoardly::search

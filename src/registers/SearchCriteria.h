@@ -121,8 +121,6 @@ QList<ColumnLook> columnLooks(const QList<ResultColumn>& visible, const QStringL
 QStringList pickListEntries(TDM& tdm, const InputRow& input);
 // Every non-empty value of one column of the source, from the first record to the last.
 QStringList sourceEntries(TDM& tdm, const PickSource& source);
-// Entries as a sorted list shows them: alphabetically, letter case aside; equal ones kept.
-QStringList sortedEntries(QStringList entries);
 
 } // namespace search
 } // namespace hoardly

@@ -5,10 +5,10 @@
 #include "data/TextFiles.h"
 #include "ui/Commands.h"
 #include "ui/Dialogs.h"
+#include "ui/GridColumns.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -118,9 +118,10 @@ QComboBox* SearchPage::makeInput(const QString& name) {
     auto* input = new QComboBox(this);
     input->setObjectName(name);
     input->setEditable(true);
-    // What the user types is searched for, never added to the list.
+    // What the user types is searched for, never added to the list nor completed from it: an
+    // inline completion would search for more than was typed and take the first ENTER.
     input->setInsertPolicy(QComboBox::NoInsert);
-    input->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    input->setCompleter(nullptr);
     input->setMinimumWidth(220);
     input->setEditText(criteria_.inputText);
     setInUse(input, true);
@@ -242,7 +243,7 @@ void SearchPage::showColumns(const search::Criterion& criterion) {
         model.setColumnTitle(column, looks[column].title);
         grid_->setColumnHidden(column, looks[column].hidden);
     }
-    grid_->resizeColumnsToContents();
+    fitColumnsToTexts(grid_);
 }
 
 void SearchPage::reset() {

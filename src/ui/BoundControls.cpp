@@ -1,5 +1,6 @@
 #include "BoundControls.h"
 
+#include "ReadOnlyStart.h"
 #include "data/DataSource.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
@@ -94,6 +95,7 @@ LineEditBinding::LineEditBinding(DataSource& source, const QString& field, QLine
     };
     connect(&table(), &Table::stateChanged, this, limit);
     limit();
+    showStartWhileReadOnly(edit);
     refresh();
 }
 

@@ -1,10 +1,14 @@
 #include "Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
 
 using namespace Qt::StringLiterals;
 
@@ -91,14 +95,54 @@ QMessageBox::StandardButton qtButton(Answer answer) {
     return QMessageBox::Ok;
 }
 
+// Room in a frame's title bar beside the caption: the window icon and the frame's buttons.
+constexpr int kTitleBarRoom = 160;
+
+bool isOnScreen(const QWidget* widget) {
+    return widget && widget->window()->isVisible() && !widget->window()->isMinimized();
+}
+
 } // namespace
 
-Answer QtDialogs::show(QWidget* parent, const Box& box) {
-    QMessageBox dialog(qtIcon(box.icon), box.caption, box.text, QMessageBox::NoButton, parent);
+QWidget* boxOwner(QWidget* requested) {
+    if (isOnScreen(requested))
+        return requested;
+    if (QWidget* modal = QApplication::activeModalWidget(); isOnScreen(modal))
+        return modal;
+    if (QWidget* active = QApplication::activeWindow(); isOnScreen(active))
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if ((type == Qt::Window || type == Qt::Dialog) && isOnScreen(window))
+            return window;
+    }
+    return requested;
+}
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Box& box) {
+    auto dialog = std::make_unique<QMessageBox>(qtIcon(box.icon), box.caption, box.text,
+                                                QMessageBox::NoButton, parent);
     for (Answer answer : box.buttons)
-        dialog.addButton(qtButton(answer));
-    dialog.exec();
-    const auto clicked = dialog.standardButton(dialog.clickedButton());
+        dialog->addButton(qtButton(answer));
+    // The box sizes itself to its text; a short text under a long caption would leave the
+    // frame too narrow for the caption. A strut under the buttons keeps the caption whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout())) {
+        QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+        titleFont.setBold(true);
+        int width = QFontMetrics(titleFont).horizontalAdvance(box.caption) + kTitleBarRoom;
+        if (const QScreen* screen = dialog->screen())
+            width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return dialog;
+}
+
+Answer QtDialogs::show(QWidget* parent, const Box& box) {
+    const std::unique_ptr<QMessageBox> dialog = makeMessageBox(boxOwner(parent), box);
+    dialog->exec();
+    const auto clicked = dialog->standardButton(dialog->clickedButton());
     for (Answer answer : box.buttons) {
         if (qtButton(answer) == clicked)
             return answer;
@@ -108,6 +152,7 @@ Answer QtDialogs::show(QWidget* parent, const Box& box) {
 }
 
 QString QtDialogs::askFile(QWidget* parent, const FileRequest& request) {
+    parent = boxOwner(parent);
     switch (request.kind) {
     case FileRequestKind::Open:
         return QFileDialog::getOpenFileName(parent, request.caption, request.directory,
@@ -127,6 +172,7 @@ QString QtDialogs::askFile(QWidget* parent, const FileRequest& request) {
 }
 
 std::optional<QString> QtDialogs::askText(QWidget* parent, const TextRequest& request) {
+    parent = boxOwner(parent);
     bool ok = false;
     const QString text = QInputDialog::getText(
         parent, request.caption, request.prompt,

@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace hoardly {
@@ -74,6 +76,13 @@ public:
     bool confirm(QWidget* parent, const QString& text);
     void errorBox(QWidget* parent, const QString& text);
 };
+
+// The window a box stands over: the one asked for while it is on the screen; otherwise the
+// one the user is looking at, since a box over a hidden window shows where nobody looks.
+QWidget* boxOwner(QWidget* requested);
+
+// The real box for a Box, wide enough for the frame to show its whole caption.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Box& box);
 
 // The real boxes.
 class QtDialogs final : public Dialogs {

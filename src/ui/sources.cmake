@@ -5,10 +5,13 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/CommandTable.cpp
     ui/Commands.cpp
     ui/Dialogs.cpp
+    ui/GridColumns.cpp
     ui/Icons.cpp
     ui/KeyFilters.cpp
+    ui/LabelRoom.cpp
     ui/PictureBox.cpp
     ui/WebLink.cpp
     ui/PictureCodec.cpp
+    ui/ReadOnlyStart.cpp
     ui/Shell.h
 )

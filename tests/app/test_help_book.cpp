@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -108,6 +109,25 @@ private slots:
             }
         }
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u"\n"_s)));
+    }
+
+    void theWindowFitsOnTheScreenOfTheWindowItIsOpenedFrom() {
+        QWidget registerWindow;
+        registerWindow.resize(600, 400);
+        registerWindow.show();
+        registerWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&registerWindow));
+        THelpForm help(shippedBook());
+        help.openContents();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        const QRect area = registerWindow.screen()->availableGeometry();
+        QVERIFY2(area.contains(help.frameGeometry()),
+                 qPrintable(u"%1x%2 on %3x%4"_s.arg(help.width())
+                                .arg(help.height())
+                                .arg(area.width())
+                                .arg(area.height())));
+        QVERIFY((help.frameGeometry().center() - area.center()).manhattanLength() <= 8); // middle
+        QVERIFY(help.width() >= area.width() * 8 / 10 || help.width() == 820);
     }
 
     void theWindowOpensAtItsContentsAndTheIndexFollowsTyping() {

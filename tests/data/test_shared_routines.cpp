@@ -20,6 +20,30 @@ class TestSharedRoutines : public QObject {
     void writeCaptions(const test::TempCatalogue& catalogue, const QString& text) {
         writeTextFile(captionFilePath(catalogue.path()), text);
     }
+    void writeCaptionBytes(const test::TempCatalogue& catalogue, const QByteArray& bytes) {
+        QFile file(captionFilePath(catalogue.path()));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    // Every caption that the draws give (each candidate of a small file shows among them).
+    QSet<QString> drawnCaptions(const test::TempCatalogue& catalogue, int draws = 300) {
+        QRandomGenerator random(3);
+        QSet<QString> seen;
+        for (int i = 0; i < draws; ++i)
+            seen << randomCaptionText(catalogue.path(), random);
+        return seen;
+    }
+    static QByteArray utf16(const QString& text, QSysInfo::Endian order) {
+        QByteArray bytes =
+            order == QSysInfo::LittleEndian ? QByteArray("\xff\xfe", 2) : QByteArray("\xfe\xff", 2);
+        for (QChar c : text) {
+            const char high = char(c.unicode() >> 8);
+            const char low = char(c.unicode() & 0xff);
+            bytes.append(order == QSysInfo::LittleEndian ? low : high);
+            bytes.append(order == QSysInfo::LittleEndian ? high : low);
+        }
+        return bytes;
+    }
 
 private slots:
     void captionFallsBackWhenTheFileIsMissingOrHasNoLine() {
@@ -51,6 +75,54 @@ private slots:
         file.write("Sm\xe5 filmer\n"); // Windows-1252
         file.close();
         QCOMPARE(randomCaptionText(catalogue.path()), u"Små filmer"_s);
+    }
+
+    void captionsOfUtf16FilesAreDecoded() {
+        test::TempCatalogue catalogue;
+        const QString text = u"Första raden\r\nZweite Zeile \u00e9t\u00e9\r\n"_s;
+        for (const auto order : {QSysInfo::LittleEndian, QSysInfo::BigEndian}) {
+            writeCaptionBytes(catalogue, utf16(text, order));
+            QCOMPARE(drawnCaptions(catalogue),
+                     (QSet<QString>{u"Första raden"_s, u"Zweite Zeile été"_s}));
+        }
+        writeCaptionBytes(catalogue, "\xef\xbb\xbfMed m\xc3\xa4rke\n"); // UTF-8 with its mark
+        QCOMPARE(drawnCaptions(catalogue), QSet<QString>{u"Med märke"_s});
+    }
+
+    void aBinaryFileGivesNoCaption() {
+        test::TempCatalogue catalogue;
+        QRandomGenerator bytes(7);
+        QByteArray noise(64 * 1024, Qt::Uninitialized);
+        for (char& byte : noise)
+            byte = char(bytes.bounded(256));
+        writeCaptionBytes(catalogue, noise);
+        QCOMPARE(drawnCaptions(catalogue), QSet<QString>{u"Hoardly"_s});
+        // A NUL near the start marks a binary file, even with text lines around it.
+        writeCaptionBytes(catalogue, QByteArray("Good line\nBad") + '\0' + "line\nOther\n");
+        QCOMPARE(drawnCaptions(catalogue), QSet<QString>{u"Hoardly"_s});
+    }
+
+    void onlyPrintableLinesOfACaptionsLengthAreDrawn() {
+        test::TempCatalogue catalogue;
+        QByteArray bytes(9000, 'w'); // too long for a caption
+        // Past the first block a NUL spoils only its own line, as other control characters do.
+        bytes += QByteArray("\nBad") + '\0' + "line\nTab\there\nBell\a\n   \n";
+        bytes += QByteArray(200, 'x') + '\n';                         // the longest caption
+        bytes += QByteArray(50 * 1024 * 1024, 'y') + "\r\nAfter\r\n"; // a 50 MB line
+        writeCaptionBytes(catalogue, bytes);
+        QCOMPARE(drawnCaptions(catalogue, 30), (QSet<QString>{QString(200, u'x'), u"After"_s}));
+    }
+
+    void onlyTheDrawableLinesAreRead() {
+        test::TempCatalogue catalogue;
+        // Bytes that are no UTF-8 after the last line that can be drawn do not turn the lines
+        // before it into Windows-1252: they are never read.
+        QByteArray bytes;
+        for (int i = 0; i < 2181; ++i)
+            bytes += "Sm\xc3\xa5 filmer\n";
+        bytes += "Gammal \xe5\xe4\xf6\n";
+        writeCaptionBytes(catalogue, bytes);
+        QCOMPARE(drawnCaptions(catalogue), QSet<QString>{u"Små filmer"_s});
     }
 
     void keyFiltersAndLastCharacter() {

@@ -1,4 +1,5 @@
 #include "TempCatalogue.h"
+#include "data/Collation.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
 #include "data/Sqlite.h"
@@ -6,6 +7,7 @@
 #include "data/Table.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -186,6 +188,62 @@ private slots:
         people->findNearest(u"Z"_s);
         QCOMPARE(people->asText(u"Efternamn"_s), u"Young"_s);
         QCOMPARE(people->position(), 2);
+    }
+
+    void namesAreOrderedAsPeopleOrderThem() {
+        auto people = openTable(schema::adress());
+        for (const QString& name : {u"Zorn"_s, u"åkesson"_s, u"Öberg"_s, u"Åberg"_s, u"andersson"_s,
+                                    u"ärlig"_s, u"Berg"_s})
+            addPerson(*people, name, u"Olof"_s);
+        const auto lastNames = [&people] {
+            QStringList names;
+            for (people->first(); !people->eof(); people->next())
+                names << people->asText(u"Efternamn"_s);
+            return names;
+        };
+        setCollationLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
+        people->selectIndex(u"ENamn"_s);
+        QCOMPARE(lastNames(), (QStringList{u"andersson"_s, u"Berg"_s, u"Zorn"_s, u"Åberg"_s,
+                                           u"åkesson"_s, u"ärlig"_s, u"Öberg"_s}));
+        people->findNearest(u"C"_s);
+        QCOMPARE(people->asText(u"Efternamn"_s), u"Zorn"_s);
+        people->findNearest(u"å"_s);
+        QCOMPARE(people->asText(u"Efternamn"_s), u"Åberg"_s);
+        // The first match in the current order, not in the order of the file's index.
+        QVERIFY(people->locate(u"Fornamn"_s, {u"Olof"_s}));
+        QCOMPARE(people->asText(u"Efternamn"_s), u"andersson"_s);
+
+        setCollationLocale(QLocale(QLocale::English));
+        people->refresh();
+        QCOMPARE(lastNames(), (QStringList{u"Åberg"_s, u"åkesson"_s, u"andersson"_s, u"ärlig"_s,
+                                           u"Berg"_s, u"Öberg"_s, u"Zorn"_s}));
+        people->findNearest(u"B"_s);
+        QCOMPARE(people->asText(u"Efternamn"_s), u"Berg"_s);
+        QVERIFY(people->locate(u"Fornamn"_s, {u"Olof"_s}));
+        QCOMPARE(people->asText(u"Efternamn"_s), u"Åberg"_s);
+        setCollationLocale(std::nullopt);
+        // The file keeps its plain index: any SQLite tool reads and orders it.
+        QCOMPARE(catalogue->scalar(u"adress.DB"_s,
+                                   u"SELECT Efternamn FROM Adress ORDER BY Efternamn "
+                                   "COLLATE NOCASE LIMIT 1"_s),
+                 u"andersson"_s);
+    }
+
+    // Any SQLite tool opens, orders and writes a table file: its schema names no collation
+    // but SQLite's own.
+    void noTableFileNeedsACollationOfTheProgram() {
+        static const QRegularExpression collation(u"COLLATE\\s+(\\w+)"_s,
+                                                  QRegularExpression::CaseInsensitiveOption);
+        for (const TableSchema* table : schema::all()) {
+            const QString sql = catalogue->scalar(
+                table->fileName, u"SELECT group_concat(sql, ';') FROM sqlite_master"_s);
+            QVERIFY2(!sql.isEmpty(), qPrintable(table->fileName));
+            for (const auto& match : collation.globalMatch(sql)) {
+                QVERIFY2(QStringList({u"NOCASE"_s, u"BINARY"_s, u"RTRIM"_s})
+                             .contains(match.captured(1).toUpper()),
+                         qPrintable(table->fileName + u": "_s + match.captured(0)));
+            }
+        }
     }
 
     void deleteMovesOnAndEmptiesTheTable() {

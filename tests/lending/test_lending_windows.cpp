@@ -508,6 +508,22 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void aLongObjectKeepsItsColumnAndShowsWholeAsAToolTip() {
+        const QString title = u"The Extraordinary Adventures of "_s + QString(80, u'x');
+        addLoan(u"Film"_s, title);
+        tdm->borrowTb().open();
+        LendingGrid tab(*context, LendingPlace::PropertiesTab);
+        const QAbstractItemModel* model = tab.grid()->model();
+        QCOMPARE(model->index(0, 1).data(Qt::DisplayRole).toString(), title);
+        QCOMPARE(model->index(0, 1).data(Qt::ToolTipRole).toString(), title);
+        QCOMPARE(model->index(0, 3).data(Qt::ToolTipRole).toString(), u"Eva Lind"_s);
+        QVERIFY(tab.grid()->columnWidth(1) < tab.grid()->fontMetrics().horizontalAdvance(title));
+        catalogue->exec(u"borrow.db"_s, u"UPDATE Borrow SET Tele = NULL"_s);
+        tdm->borrowTb().refresh();
+        QVERIFY(!model->index(0, 4).data(Qt::ToolTipRole).isValid()); // nothing to show
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
     void returnsResetTheRegisterRecordUntilTheListIsEmpty() {
         catalogue->exec(u"film.DB"_s, u"UPDATE Film SET Utlanad = 1, \"Utlanad till\" = "
                                       "'Eva Lind', Utlaningsdatum = '2024-01-02' WHERE "

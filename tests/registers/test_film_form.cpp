@@ -2,6 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
+#include "data/Collation.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
 #include "lending/LendingInterfaces.h"
@@ -501,6 +502,47 @@ private slots:
                                    u"SELECT group_concat(Aktor, '|') FROM Standard WHERE Aktor "
                                    "LIKE 'max schreck'"_s),
                  u"Max Schreck|max schreck"_s);
+    }
+
+    void sortedPickListsFollowThePeoplesAlphabet() {
+        catalogue->exec(u"Standard.db"_s, u"DELETE FROM Standard"_s);
+        catalogue->exec(u"Standard.db"_s,
+                        u"INSERT INTO Standard (Aktor) VALUES ('Zoe Ray'), ('åsa Ek'), "
+                        "('Émile Gard'), ('Åke Lind'), ('Eric Bo'), ('Al Bo')"_s);
+        tdm->standardTb().refresh();
+        setCollationLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
+        openWindow();
+        trigger(u"add"_s);
+        QCOMPARE(test::comboItems(pick(u"Aktor"_s)),
+                 (QStringList{u"Al Bo"_s, u"Émile Gard"_s, u"Eric Bo"_s, u"Zoe Ray"_s,
+                              u"Åke Lind"_s, u"åsa Ek"_s}));
+        window->cancelButton()->click();
+        setCollationLocale(std::nullopt);
+    }
+
+    // The stacked actor lines draw every mark of "Å", "Ö" and "É": a label clips what reaches
+    // above its top, so a mark cut off would leave ink in the label's first row of pixels.
+    void theMarksOfCapitalsAreNotClippedInThePanel() {
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel, Aktor, Aktor2, "
+                                      "Aktor3) VALUES (1, 'Sällskapsresan', 'Åke Öberg', "
+                                      "'Örjan Åström', 'Émile Ärlig')"_s);
+        openWindow();
+        for (const QString& field : {u"Aktor"_s, u"Aktor2"_s, u"Aktor3"_s}) {
+            auto* label = window->findChild<QLabel*>(u"panel_"_s + field);
+            QVERIFY(label);
+            QVERIFY(!label->text().isEmpty());
+            const QImage image = label->grab().toImage();
+            const auto inkInRow = [&image](int y) {
+                const QRgb background = image.pixel(image.width() - 1, image.height() / 2);
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixel(x, y) != background)
+                        return true;
+                }
+                return false;
+            };
+            QVERIFY2(!inkInRow(0), qPrintable(label->text()));
+            QVERIFY(inkInRow(image.height() / 2));
+        }
     }
 
     void cancelledEntriesRememberNothing() {

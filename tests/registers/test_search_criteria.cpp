@@ -1,5 +1,6 @@
 #include "FilmSearchData.h"
 #include "TempCatalogue.h"
+#include "data/Collation.h"
 #include "data/Errors.h"
 #include "data/Query.h"
 #include "data/Sqlite.h"
@@ -7,6 +8,7 @@
 #include "registers/SearchCriteria.h"
 
 #include <QtTest>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
@@ -158,6 +160,19 @@ private slots:
                  u"No number was given."_s);
     }
 
+    void aScreenTimeBeyondEveryNumberIsTooLarge() {
+        QCOMPARE(buildStatement(film(Below), {u"99999999999999999999"_s}).problem,
+                 u"\"99999999999999999999\" is too large a number.\nPlease give the screen "
+                 "time in whole minutes, for example 90."_s);
+        QCOMPARE(
+            buildStatement(film(Exceed), {u"-9223372036854775809"_s}).problem.section(u'\n', 0, 0),
+            u"\"-9223372036854775809\" is too small a number."_s);
+        // The largest number there is still runs.
+        const BuiltStatement largest = buildStatement(film(Exceed), {u"9223372036854775807"_s});
+        QVERIFY(largest.problem.isEmpty());
+        QCOMPARE(largest.values, QVariantList{std::numeric_limits<qlonglong>::max()});
+    }
+
     void anActorIsFoundInAnyOfTheThreeFields() {
         const QStringList pacino{u"Heat"_s, u"Scarface"_s, u"The Godfather"_s};
         QCOMPARE(titles(Actor, {u"Al Pacino"_s}), pacino);
@@ -293,7 +308,7 @@ private slots:
     }
 
     void sortingIgnoresLetterCaseAndKeepsEqualOnes() {
-        QCOMPARE(sortedEntries({u"beta"_s, u"Alpha"_s, u"alpha"_s, u"Gamma"_s}),
+        QCOMPARE(sortedForPeople({u"beta"_s, u"Alpha"_s, u"alpha"_s, u"Gamma"_s}),
                  (QStringList{u"Alpha"_s, u"alpha"_s, u"beta"_s, u"Gamma"_s}));
     }
 };

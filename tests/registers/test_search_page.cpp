@@ -152,6 +152,26 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void aLongValueKeepsItsColumnNarrowAndShowsWholeAsAToolTip() {
+        const QString actor = u"Sir "_s + QString(96, u'n');
+        catalogue->exec(u"film.DB"_s,
+                        u"UPDATE Film SET Aktor2 = '%1' WHERE Titel = 'Heat'"_s.arg(actor));
+        page->resize(1000, 600);
+        page->enter();
+        search(Actor, u"Al Pacino"_s);
+        int row = 0;
+        while (row < rows() && grid()->index(row, 2).data().toString() != u"Heat"_s)
+            ++row;
+        QVERIFY(row < rows());
+        QCOMPARE(grid()->index(row, 6).data(Qt::ToolTipRole).toString(), actor);
+        const QTableView* view = page->grid();
+        const int widest = view->fontMetrics().averageCharWidth() * 40;
+        for (int column = 0; column < grid()->columnCount(); ++column)
+            QVERIFY2(view->columnWidth(column) <= widest, qPrintable(QString::number(column)));
+        QVERIFY(view->columnWidth(2) >= view->fontMetrics().horizontalAdvance(u"The Godfather"_s));
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
     void screenTimeBelowGoesThroughTheStatementFile() {
         page->enter();
         search(Below, u"90"_s);
@@ -301,6 +321,27 @@ private slots:
         QTest::keyClick(page->firstInput(), Qt::Key_Return);
         QCOMPARE(rows(), 3);
         QCOMPARE(page->firstInput()->count(), 8); // nothing typed is added to the list
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void whatIsTypedIsSearchedAtTheFirstEnter() {
+        page->enter();
+        page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(page.get()));
+        QComboBox* input = page->firstInput();
+        input->setFocus();
+        QVERIFY(input->hasFocus()); // a box without the focus completes nothing
+        input->clearEditText();
+        QTest::keyClicks(input, u"Al Pacin"_s); // no inline completion to "Al Pacino"
+        QCOMPARE(input->currentText(), u"Al Pacin"_s);
+        QTest::keyClick(input, Qt::Key_Return);
+        QVERIFY(tdm->filmQ().isOpen()); // the one ENTER submitted
+        QCOMPARE(tdm->filmQ().parameters().value(0).toString(), u"Al Pacin"_s);
+        QCOMPARE(rows(), 0);
+        QCOMPARE(input->currentText(), u"Al Pacin"_s);
+        QTest::keyClicks(input, u"o"_s);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(rows(), 3);
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 

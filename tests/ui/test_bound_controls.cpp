@@ -98,6 +98,28 @@ private slots:
         QCOMPARE(edit->text(), u"Aliens"_s);
     }
 
+    void aReadOnlyBoxShowsTheStartOfALongValue() {
+        const QString title = u"Brazil, or the long and winding road of "_s + QString(40, u'x');
+        catalogue->exec(u"film.DB"_s,
+                        u"UPDATE Film SET Titel = '%1' WHERE \"Index\" = 2"_s.arg(title));
+        films().refresh();
+        QWidget window;
+        auto* edit = new QLineEdit(&window);
+        edit->setReadOnly(true);
+        edit->setFixedWidth(100);
+        LineEditBinding binding(filmSource(), u"Titel"_s, edit);
+        window.show();
+        films().next();
+        QCOMPARE(edit->text(), title);
+        QCOMPARE(edit->cursorPosition(), 0);
+        // Made editable, the caret goes after the text, where typing goes on; read-only
+        // again, the box shows the start once more.
+        edit->setReadOnly(false);
+        QCOMPARE(edit->cursorPosition(), title.size());
+        edit->setReadOnly(true);
+        QCOMPARE(edit->cursorPosition(), 0);
+    }
+
     void editableGridPostsWhenTheUserLeavesTheRow() {
         QTableView grid;
         TableGridModel model(filmSource(), {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Title"_s}},

@@ -1,5 +1,6 @@
 hoardly_add_test(test_bound_controls ui/test_bound_controls.cpp)
 hoardly_add_test(test_command_table ui/test_command_table.cpp)
+hoardly_add_test(test_dialogs ui/test_dialogs.cpp)
 hoardly_add_test(test_fault_reporter ui/test_fault_reporter.cpp)
 hoardly_add_test(test_page_controls ui/test_page_controls.cpp)
 hoardly_add_test(test_picture_codec ui/test_picture_codec.cpp)

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +24,16 @@ namespace {
 
 constexpr qint64 kShowTimeout = 5000; // ms for the window to come up
 constexpr qint64 kSettleTime = 400;   // ms on the screen before the picture
+
+// The window's picture; when a message box stands over it, the box's picture instead, taken
+// from the screen so that the frame a window manager draws around it shows too.
+QPixmap picture(QWidget* widget) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return widget->grab();
+    const QRect frame = box->frameGeometry();
+    return box->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+}
 
 // Saves a picture of the widget once it has been on the screen for a moment, then ends every
 // event loop, a modal window's own included. It polls from a timer, so it runs in whichever
@@ -45,7 +57,7 @@ int grabWhenShown(QWidget* widget, const QString& out) {
         poll.stop();
         if (shownAt < 0)
             std::fprintf(stderr, "the window did not show\n");
-        else if (!widget->grab().save(out))
+        else if (!picture(widget).save(out))
             std::fprintf(stderr, "could not write %s\n", qPrintable(out));
         else
             code = 0;

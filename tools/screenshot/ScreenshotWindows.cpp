@@ -110,13 +110,18 @@ QWidget* showTips(Application& app) {
     return &app.tipsForm();
 }
 
-// About, from the film window's Help menu.
-QWidget* showAbout(Application& app) {
+// A window that a command of the film window's Help menu opens.
+QWidget* fromFilmHelpMenu(Application& app, const QString& command, QWidget* opened) {
     TFilmForm* films = openFilmWindow(app);
     if (!films)
         return nullptr;
-    later([films] { films->action(cmd::about)->trigger(); });
-    return &app.aboutBox();
+    later([films, command] { films->action(command)->trigger(); });
+    return opened;
+}
+
+// About, from the film window's Help menu.
+QWidget* showAbout(Application& app) {
+    return fromFilmHelpMenu(app, cmd::about, &app.aboutBox());
 }
 
 // The help book, from the main window's Help button.
@@ -131,6 +136,23 @@ QWidget* showAdress(Application& app) {
     // Opened as the main window's "Adresses" button opens it, with a caption drawn at random.
     app.mainForm().button(MainButton::Addresses)->click();
     return &app.adressForm();
+}
+
+// "Last name field empty": OK on a new address without a last name.
+QWidget* showAdressBox(Application& app) {
+    QWidget* book = showAdress(app);
+    later([&app] {
+        TAdressForm& form = app.adressForm();
+        form.addRecord();
+        form.findChild<QLineEdit*>(u"box_Fornamn"_s)->setText(u"Karin"_s);
+        form.okButton()->click();
+    });
+    return book;
+}
+
+// Help, asked for from the film window's Help menu.
+QWidget* showHelpFromFilm(Application& app) {
+    return fromFilmHelpMenu(app, cmd::help, &app.helpForm());
 }
 
 QWidget* showFilmBrowse(Application& app) {
@@ -235,6 +257,33 @@ QWidget* showLendingFillin(Application& app) {
     return &fillin;
 }
 
+// Accepts the message box that comes up next.
+void acceptNextMessage() {
+    later([] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+}
+
+// A borrower already in the address book, handed to it after the lend-out: "No copies".
+QWidget* showLendingNoCopies(Application& app) {
+    TBorrowChoiceForm& choice = app.lending().choiceForm();
+    TBorrowFillinForm& fillin = app.lending().fillinForm();
+    lendFirstFilm(app, [&app, &choice, &fillin] {
+        addDemoAddresses(app.tdm());
+        later([&fillin] {
+            fillin.findChild<QLineEdit*>(u"FirstNameEd"_s)->setText(u"Anna"_s);
+            fillin.findChild<QLineEdit*>(u"LastNameEd"_s)->setText(u"Berg"_s);
+            fillin.findChild<QCheckBox*>(u"AddressBox"_s)->setChecked(true);
+            acceptNextMessage(); // "The object are now marked as out of loan"
+            fillin.OkKnpClick();
+        });
+        choice.findChild<QRadioButton*>(u"NewLendingRadio"_s)->click();
+        choice.OkKnpClick();
+    });
+    return &fillin;
+}
+
 // The choice dialog's first choice, the list of every loan.
 QWidget* showLendingOverview(Application& app) {
     TBorrowChoiceForm& choice = app.lending().choiceForm();
@@ -288,14 +337,6 @@ QWidget* showPropertiesInternet(Application& app) {
         config.setText(u"SMTP"_s, u"smtp.example.se"_s);
     });
     return openProperties(app, [](TConfigForm& form) { showTab(form, u"Internet"_s); });
-}
-
-// Accepts the message box that comes up next.
-void acceptNextMessage() {
-    later([] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->accept();
-    });
 }
 
 // "C&hange" pressed with no password set, and a new one half typed.
@@ -392,7 +433,9 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"tips", showTips},
         {"about", showAbout},
         {"help", showHelp},
+        {"help-from-film", showHelpFromFilm},
         {"adress", showAdress},
+        {"adress-box", showAdressBox},
         {"film-browse", showFilmBrowse},
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
@@ -404,6 +447,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-choice", showLendingChoice},
         {"lending-fillin", showLendingFillin},
         {"lending-overview", showLendingOverview},
+        {"lending-no-copies", showLendingNoCopies},
         {"properties-security", showPropertiesSecurity},
         {"properties-password-change", showPropertiesPasswordChange},
         {"properties-lending", showPropertiesLending},

@@ -1,0 +1,80 @@
+#include "Collation.h"
+
+#include <QCollator>
+#include <algorithm>
+
+namespace hoardly {
+
+namespace {
+
+QLocale systemCollationLocale() {
+    const QLocale system = QLocale::system();
+    return system.language() == QLocale::C ? QLocale(QLocale::English) : system;
+}
+
+// One collator for the whole run: making one is far dearer than comparing with it.
+QCollator& collator() {
+    static QCollator instance = [] {
+        QCollator made(systemCollationLocale());
+        made.setCaseSensitivity(Qt::CaseInsensitive);
+        return made;
+    }();
+    return instance;
+}
+
+using KeyedText = std::pair<qint64, QString>;
+
+bool keyedLess(const KeyedText& a, const KeyedText& b) {
+    const int order = compareForPeople(a.second, b.second);
+    return order != 0 ? order < 0 : a.first < b.first;
+}
+
+} // namespace
+
+QLocale collationLocale() {
+    return collator().locale();
+}
+
+void setCollationLocale(const std::optional<QLocale>& locale) {
+    collator().setLocale(locale.value_or(systemCollationLocale()));
+}
+
+int compareForPeople(QStringView a, QStringView b) {
+    return collator().compare(a, b);
+}
+
+void sortForPeople(QStringList& texts) {
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const QString& a, const QString& b) { return compareForPeople(a, b) < 0; });
+}
+
+QStringList sortedForPeople(QStringList texts) {
+    sortForPeople(texts);
+    return texts;
+}
+
+std::vector<qint64> keysOrderedForPeople(std::vector<KeyedText> rows) {
+    // The rows that already stand in order stay where they are; the others are sorted on their
+    // own and merged in. Keys make every pair of rows differ, so the order is one and only.
+    std::vector<KeyedText> inOrder;
+    std::vector<KeyedText> outOfPlace;
+    inOrder.reserve(rows.size());
+    for (KeyedText& row : rows) {
+        if (inOrder.empty() || keyedLess(inOrder.back(), row))
+            inOrder.push_back(std::move(row));
+        else
+            outOfPlace.push_back(std::move(row));
+    }
+    std::sort(outOfPlace.begin(), outOfPlace.end(), keyedLess);
+    std::vector<qint64> keys;
+    keys.reserve(inOrder.size() + outOfPlace.size());
+    auto a = inOrder.cbegin();
+    auto b = outOfPlace.cbegin();
+    while (a != inOrder.cend() || b != outOfPlace.cend()) {
+        const bool takeB = a == inOrder.cend() || (b != outOfPlace.cend() && keyedLess(*b, *a));
+        keys.push_back(takeB ? (b++)->first : (a++)->first);
+    }
+    return keys;
+}
+
+} // namespace hoardly
