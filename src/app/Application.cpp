@@ -11,6 +11,7 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/ValueForm.h"
 #include "security/PasswordPrompt.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
+    mainForm_->setRegisterOpener(MainButton::Inventory,
+                                 [this] { return new TValueForm(context_, nullptr); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/ValueForm.h"
 
 #include <QtTest>
 
@@ -22,15 +23,25 @@ class TestRegisterDescriptions : public QObject {
         return d;
     }
 
+    // Every register's description, by name.
+    static const QList<std::pair<const char*, RegisterDescription (*)()>>& registers() {
+        static const QList<std::pair<const char*, RegisterDescription (*)()>> all{
+            {"film", filmDescription},
+            {"address book", adressDescription},
+            {"home inventory", valueDescription},
+        };
+        return all;
+    }
+
 private slots:
     void everyRegisterIsDescribedWithoutAProblem_data() {
         QTest::addColumn<int>("which");
-        QTest::newRow("film") << 0;
-        QTest::newRow("address book") << 1;
+        for (int i = 0; i < registers().size(); ++i)
+            QTest::newRow(registers()[i].first) << i;
     }
     void everyRegisterIsDescribedWithoutAProblem() {
         QFETCH(int, which);
-        const RegisterDescription d = which == 0 ? filmDescription() : adressDescription();
+        const RegisterDescription d = registers()[which].second();
         QCOMPARE(descriptionProblems(d), QStringList());
         QVERIFY(d.table);
         QVERIFY(!d.commands.commands.isEmpty());
