@@ -12,6 +12,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/SoftwareForm.h"
+#include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
 #include "security/PasswordPrompt.h"
 
@@ -71,6 +72,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setRegisterOpener(MainButton::Codes, [this, &codeStorePrompt] {
         return new TLosenOrdForm(context_, [&codeStorePrompt] { return codeStorePrompt.ask(); });
     });
+    mainForm_->setRegisterOpener(MainButton::Inventory,
+                                 [this] { return new TValueForm(context_, nullptr); });
     connect(mainForm_.get(), &TMainForm::programEnded, this, [this] { options_.quit(); });
 }
 

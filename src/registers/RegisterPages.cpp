@@ -280,10 +280,15 @@ QWidget* RegisterWindow::buildRecordPanel() {
     panel->setObjectName(u"recordPanel"_s);
     panel->setBackgroundRole(QPalette::Base);
     panel->setAutoFillBackground(true);
-    auto* panelLayout = new QVBoxLayout(panel);
+    // The rows at the left, a record's pictures beside them at the top right; the rows keep
+    // their height and the room left stays below.
+    auto* panelLayout = new QHBoxLayout(panel);
+    auto* rows = new QVBoxLayout;
     auto* form = new QFormLayout;
-    panelLayout->addLayout(form);
-    panelLayout->addStretch(1); // the rows keep their height; the room left stays below
+    rows->addLayout(form);
+    rows->addStretch(1);
+    panelLayout->addLayout(rows, 1);
+    QVBoxLayout* pictures = nullptr;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignTop);
     form->setVerticalSpacing(8);
@@ -326,12 +331,17 @@ QWidget* RegisterWindow::buildRecordPanel() {
         }
         case PanelKind::Picture: {
             auto* picture = new QLabel(panel);
+            picture->setObjectName(u"panel_"_s + first);
             picture->setScaledContents(true);
-            picture->setFixedSize(160, 120);
+            picture->setFixedSize(240, 180);
             picture->setFrameShape(QFrame::StyledPanel);
             connectFaults(new PictureBinding(source(), first, picture));
-            single = picture;
-            break;
+            if (!pictures) {
+                pictures = new QVBoxLayout;
+                panelLayout->addLayout(pictures);
+            }
+            pictures->addWidget(picture);
+            continue;
         }
         case PanelKind::Text:
             break;
@@ -368,6 +378,8 @@ QWidget* RegisterWindow::buildRecordPanel() {
         }
         form->addRow(captionLabel(line.label, panel), values);
     }
+    if (pictures)
+        pictures->addStretch(1);
     scroll->setWidget(panel);
     return scroll;
 }

@@ -2,6 +2,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/SoftwareForm.h"
+#include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
 
 #include <QtTest>
@@ -31,6 +32,7 @@ class TestRegisterDescriptions : public QObject {
             {"address book", adressDescription},
             {"software", softwareDescription},
             {"code store", codeStoreDescription},
+            {"home inventory", valueDescription},
         };
         return all;
     }

@@ -6,6 +6,7 @@ hoardly_add_test(test_register_controller registers/test_register_controller.cpp
 hoardly_add_test(test_register_window registers/test_register_window.cpp)
 hoardly_add_test(test_find_box registers/test_find_box.cpp)
 hoardly_add_test(test_film_form registers/test_film_form.cpp)
+hoardly_add_test(test_value_form registers/test_value_form.cpp)
 hoardly_add_test(test_adress_book registers/test_adress_book.cpp)
 hoardly_add_test(test_adress_form registers/test_adress_form.cpp)
 hoardly_add_test(test_literature_search registers/test_literature_search.cpp)

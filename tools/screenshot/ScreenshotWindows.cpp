@@ -19,6 +19,7 @@
 #include "registers/FindBox.h"
 #include "registers/SearchPage.h"
 #include "registers/SoftwareForm.h"
+#include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
 #include "security/MainPassword.h"
 #include "security/PasswordGroup.h"
@@ -85,6 +86,14 @@ TSoftwareForm* openSoftwareWindow(Application& app, const QString& name = {}) {
     addDemoSoftware(app.tdm());
     app.mainForm().button(MainButton::Software)->click();
     return openedRegister<TSoftwareForm>(name);
+}
+
+// The home inventory over the demo objects, opened by the main window's Inventory button.
+TValueForm* openInventory(Application& app) {
+    setUpNow(app);
+    addDemoInventory(app.tdm());
+    app.mainForm().button(MainButton::Inventory)->click();
+    return openedRegister<TValueForm>({});
 }
 
 QWidget* showMain(Application& app) {
@@ -172,6 +181,20 @@ QWidget* showFilmEdit(Application& app) {
 
 QWidget* showFilmMasterList(Application& app) {
     return showFilmCommand(app, cmd::masterList);
+}
+
+QWidget* showInventoryBrowse(Application& app) {
+    TValueForm* inventory = openInventory(app);
+    if (inventory)
+        inventory->table().moveTo(2);
+    return inventory;
+}
+
+QWidget* showInventoryEdit(Application& app) {
+    TValueForm* inventory = openInventory(app);
+    if (inventory)
+        inventory->action(cmd::edit)->trigger();
+    return inventory;
 }
 
 QWidget* showSoftwareBrowse(Application& app) {
@@ -440,6 +463,8 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
         {"film-search", showFilmSearch},
+        {"inventory-browse", showInventoryBrowse},
+        {"inventory-edit", showInventoryEdit},
         {"software-browse", showSoftwareBrowse},
         {"software-edit", showSoftwareEdit},
         {"software-search", showSoftwareSearch},
