@@ -132,11 +132,18 @@ QString Table::from() const {
     return alias_ + u'.' + quoteIdentifier(schema_.tableName);
 }
 
-QString Table::fieldList() const {
+QString Table::fieldList(bool withPictures) const {
     QStringList names;
-    for (const Column& column : columns_)
-        names << quoteIdentifier(column.name);
+    for (const Column& column : columns_) {
+        names << (withPictures || column.type != FieldType::Picture ? quoteIdentifier(column.name)
+                                                                    : u"NULL"_s);
+    }
     return names.join(u", "_s);
+}
+
+bool Table::hasPictures() const {
+    return std::any_of(columns_.begin(), columns_.end(),
+                       [](const Column& column) { return column.type == FieldType::Picture; });
 }
 
 QString Table::orderClause() const {
@@ -228,9 +235,9 @@ void Table::dropCaches() {
     prefixTexts_.clear();
 }
 
-QVector<QVariant> Table::fetchRow(qint64 key) const {
-    CachedStatement select =
-        statement(u"SELECT "_s + fieldList() + u" FROM "_s + from() + u" WHERE rowid = ?1"_s);
+QVector<QVariant> Table::fetchRow(qint64 key, bool withPictures) const {
+    CachedStatement select = statement(u"SELECT "_s + fieldList(withPictures) + u" FROM "_s +
+                                       from() + u" WHERE rowid = ?1"_s);
     select->bind(1, key);
     QVector<QVariant> row(int(columns_.size()));
     if (select->step()) {
@@ -240,16 +247,37 @@ QVector<QVariant> Table::fetchRow(qint64 key) const {
     return row;
 }
 
+void Table::readPictures(qint64 key, QVector<QVariant>& row) const {
+    QStringList names;
+    QList<int> fields;
+    for (int i = 0; i < int(columns_.size()); ++i) {
+        if (columns_[size_t(i)].type == FieldType::Picture) {
+            names << quoteIdentifier(columns_[size_t(i)].name);
+            fields << i;
+        }
+    }
+    CachedStatement select = statement(u"SELECT "_s + names.join(u", "_s) + u" FROM "_s + from() +
+                                       u" WHERE rowid = ?1"_s);
+    select->bind(1, key);
+    if (select->step()) {
+        for (int i = 0; i < fields.size(); ++i)
+            row[fields[i]] = select->value(i);
+    }
+}
+
 void Table::loadCurrent() {
     if (position_ < 0 || position_ >= int(keys_.size())) {
         current_ = QVector<QVariant>(int(columns_.size()));
         return;
     }
     const qint64 key = keys_[size_t(position_)];
-    if (const QVector<QVariant>* cached = rowCache_.object(key))
+    if (const QVector<QVariant>* cached = rowCache_.object(key)) {
         current_ = *cached;
-    else
+        if (hasPictures())
+            readPictures(key, current_);
+    } else {
         current_ = fetchRow(key);
+    }
 }
 
 void Table::setPosition(int position) {
@@ -753,9 +781,14 @@ QVariant Table::valueAt(int position, int field) const {
     if (position < 0 || position >= int(keys_.size()))
         return {};
     const qint64 key = keys_[size_t(position)];
+    if (field >= 0 && field < fieldCount() && columns_[size_t(field)].type == FieldType::Picture) {
+        QVector<QVariant> row(int(columns_.size()));
+        readPictures(key, row);
+        return row.value(field);
+    }
     QVector<QVariant>* row = rowCache_.object(key);
     if (!row) {
-        row = new QVector<QVariant>(fetchRow(key));
+        row = new QVector<QVariant>(fetchRow(key, false));
         rowCache_.insert(key, row);
     }
     return row->value(field);

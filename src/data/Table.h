@@ -158,13 +158,17 @@ private:
     QString orderClause() const;
     // Whether the current index orders names or titles, which people expect in their alphabet.
     bool ordersForPeople() const;
-    QString fieldList() const;
+    // Every field, or with each picture field read as NULL: the rows the lists read and the
+    // row cache keeps leave pictures out, so a list over pictures stays small and quick.
+    QString fieldList(bool withPictures = true) const;
+    bool hasPictures() const;
     void loadKeys();
     void indexKeys();
     CachedStatement statement(const QString& sql) const;
     void buildPrefixTexts(int field);
     void loadCurrent();
-    QVector<QVariant> fetchRow(qint64 key) const;
+    QVector<QVariant> fetchRow(qint64 key, bool withPictures = true) const;
+    void readPictures(qint64 key, QVector<QVariant>& row) const;
     void setPosition(int position);
     int positionOfKey(qint64 key) const;
     void notifyCurrent();
@@ -200,7 +204,7 @@ private:
     int savedPosition_ = -1;
 
     int disabled_ = 0;
-    mutable QCache<qint64, QVector<QVariant>> rowCache_;
+    mutable QCache<qint64, QVector<QVariant>> rowCache_; // rows without their pictures
     int prefixField_ = -1;
     QVector<QString> prefixTexts_; // folded display texts, aligned with keys_
 };

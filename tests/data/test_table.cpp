@@ -246,6 +246,37 @@ private slots:
         }
     }
 
+    // The rows a list reads are kept without their pictures; the record the table stands on,
+    // a picture asked for elsewhere and a record written back still have theirs.
+    void picturesAreReadWhereTheyAreWantedAndKept() {
+        auto objects = openTable(schema::value());
+        const QByteArray pictures[] = {QByteArray(300000, 'a'), QByteArray(), "small"};
+        for (int i = 0; i < 3; ++i) {
+            objects->append();
+            objects->setText(u"Benamning"_s, u"Object %1"_s.arg(i));
+            objects->setBytes(u"Bild"_s, pictures[i]);
+            objects->post();
+        }
+        const int name = objects->fieldIndex(u"Benamning"_s);
+        const int picture = objects->fieldIndex(u"Bild"_s);
+        objects->first();
+        // As a list paints: every row's name, which fills the row cache.
+        for (int position = 0; position < 3; ++position)
+            QCOMPARE(objects->textAt(position, name), u"Object %1"_s.arg(position));
+        QCOMPARE(objects->valueAt(2, picture).toByteArray(), QByteArray("small"));
+        QVERIFY(objects->valueAt(1, picture).toByteArray().isEmpty());
+        for (int position : {2, 0}) {
+            objects->moveTo(position);
+            QCOMPARE(objects->value(u"Bild"_s).toByteArray(), pictures[position]);
+        }
+        objects->edit();
+        objects->setText(u"Benamning"_s, u"Renamed"_s);
+        objects->post();
+        QCOMPARE(catalogue->scalar(u"Value.DB"_s,
+                                   u"SELECT length(Bild) FROM Value WHERE Benamning = 'Renamed'"_s),
+                 u"300000"_s);
+    }
+
     void deleteMovesOnAndEmptiesTheTable() {
         auto films = openTable(schema::film());
         addFilm(*films, 1, u"A"_s);
