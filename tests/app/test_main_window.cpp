@@ -417,7 +417,7 @@ private slots:
         startUp();
         QVERIFY(knp(MainButton::Film)->isEnabled());
         QVERIFY(knp(MainButton::Inventory)->isEnabled());
-        QVERIFY(!knp(MainButton::Music)->isEnabled()); // no music window yet
+        QVERIFY(!knp(MainButton::Literature)->isEnabled()); // no literature window yet
 
         knp(MainButton::Film)->click();
         QCOMPARE(built, 1);
