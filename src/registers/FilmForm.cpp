@@ -117,37 +117,27 @@ RegisterDescription filmDescription() {
                   u"same index as the others"_s};
 
     d.searchPage = u"SeekPage"_s;
-    MasterListPage master;
-    master.name = u"MasterList"_s;
-    master.columns = {{u"Index"_s, u"Index"_s},        {u"Titel"_s, u"Title"_s},
-                      {u"Kategori"_s, u"Category"_s},  {u"Inspelningsar"_s, u"Produced year"_s},
-                      {u"Aktor"_s, u"Actor"_s},        {u"Aktor2"_s, u"Actor 2"_s},
-                      {u"Aktor3"_s, u"Actor 3"_s},     {u"Regi"_s, u"Directed by"_s},
-                      {u"Media"_s, u"Storage"_s},      {u"Kritik"_s, u"Rate"_s},
-                      {u"Speltid"_s, u"Screen time"_s}};
-    master.findField = u"Titel"_s;
-    master.findLabel = u"Find title"_s;
-    master.findHint = u"Sök på titel"_s;
-    master.navigator = {
-        {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
-        {NavButton::Next, u"Next record"_s},   {NavButton::Last, u"Last record"_s},
-        {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
-        {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
-        {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
-    master.tipsHint = u"Info om masterlista"_s;
-    master.tips = {
-        u"The masterlist gives you immediate access to the database and all records and you "
-        u"shell use it when Ypu would like to have fast possession to all records. In this view "
-        u"you can edit all records direct or use the buttons above. observe, when you delete a "
-        u"record there will be no confirm and the record will be lost immediate."_s,
-        QString(),
-        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
-        u"\"New record button\""_s
-        u" in the toolbar. you can edit a field direct in the cell The edit record will be "
-        u"saved after you have leave it or when you close this form you can't edit any "
-        u"lent-out films here."_s,
-        QString()};
-    d.masterList = master;
+    d.masterList = titleMasterList(
+        {{u"Index"_s, u"Index"_s},
+         {u"Titel"_s, u"Title"_s},
+         {u"Kategori"_s, u"Category"_s},
+         {u"Inspelningsar"_s, u"Produced year"_s},
+         {u"Aktor"_s, u"Actor"_s},
+         {u"Aktor2"_s, u"Actor 2"_s},
+         {u"Aktor3"_s, u"Actor 3"_s},
+         {u"Regi"_s, u"Directed by"_s},
+         {u"Media"_s, u"Storage"_s},
+         {u"Kritik"_s, u"Rate"_s},
+         {u"Speltid"_s, u"Screen time"_s}},
+        u"Titel"_s,
+        {u"First record"_s, u"Prior record"_s, u"Next record"_s, u"Last record"_s, u"Add record"_s,
+         u"Del record"_s, u"Edit record"_s, u"Post"_s, u"Cancel edit"_s, u"Uppdate"_s},
+        {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+         u"\"New record button\""_s
+         u" in the toolbar. you can edit a field direct in the cell The edit record will be "
+         u"saved after you have leave it or when you close this form you can't edit any "
+         u"lent-out films here."_s,
+         QString()});
 
     d.commands = filmCommands();
     d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};

@@ -87,36 +87,21 @@ QList<EditField> musicEditFields() {
 }
 
 MasterListPage musicMasterList() {
-    MasterListPage master;
-    master.name = u"MasterList"_s;
-    master.columns = {{kTitle, u"Title"_s},
-                      {kArtist, u"Artist"_s},
-                      {u"Kategori"_s, u"Category"_s},
-                      {u"Produktionsar"_s, u"From year"_s},
-                      {u"Media"_s, u"Storage"_s}};
-    master.findField = kTitle;
-    master.findLabel = u"Find title"_s;
-    master.findHint = u"Sök på titel"_s;
-    master.navigator = {
-        {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
-        {NavButton::Next, u"Next"_s},          {NavButton::Last, u"Last"_s},
-        {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
-        {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Save"_s},
-        {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Refresh"_s}};
-    master.tipsHint = u"Info om masterlista"_s;
-    master.tips = {
-        u"The masterlist gives you immediate access to the database and all records and you "
-        u"shell use it when Ypu would like to have fast possession to all records. In this view "
-        u"you can edit all records direct or use the buttons above. observe, when you delete a "
-        u"record there will be no confirm and the record will be lost immediate."_s,
-        QString(),
-        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
-        u"\"New record button\""_s
-        u" in the toolbar. you can edit a field direct in the cell The edit record will be saved "
-        u"after You have leave it or when you close this form You can't edit any lent-out music "
-        u"here."_s,
-        QString(), QString()};
-    return master;
+    return titleMasterList(
+        {{kTitle, u"Title"_s},
+         {kArtist, u"Artist"_s},
+         {u"Kategori"_s, u"Category"_s},
+         {u"Produktionsar"_s, u"From year"_s},
+         {u"Media"_s, u"Storage"_s}},
+        kTitle,
+        {u"First record"_s, u"Prior record"_s, u"Next"_s, u"Last"_s, u"Add record"_s,
+         u"Del record"_s, u"Edit record"_s, u"Save"_s, u"Cancel edit"_s, u"Refresh"_s},
+        {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+         u"\"New record button\""_s
+         u" in the toolbar. you can edit a field direct in the cell The edit record will be "
+         u"saved after You have leave it or when you close this form You can't edit any "
+         u"lent-out music here."_s,
+         QString(), QString()});
 }
 
 DetailList songList() {

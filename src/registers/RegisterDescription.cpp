@@ -164,6 +164,33 @@ const EditField* RegisterDescription::editField(const QString& field) const {
     return nullptr;
 }
 
+MasterListPage titleMasterList(QList<GridColumn> columns, QString titleField,
+                               const QStringList& navigatorHints, const QStringList& tips) {
+    static const NavButton kOrder[] = {NavButton::First,  NavButton::Prior, NavButton::Next,
+                                       NavButton::Last,   NavButton::Add,   NavButton::Delete,
+                                       NavButton::Edit,   NavButton::Post,  NavButton::Cancel,
+                                       NavButton::Refresh};
+    MasterListPage master;
+    master.name = u"MasterList"_s;
+    master.columns = std::move(columns);
+    master.findField = std::move(titleField);
+    master.findLabel = u"Find title"_s;
+    master.findHint = u"Sök på titel"_s;
+    for (qsizetype i = 0; i < navigatorHints.size() && i < qsizetype(std::size(kOrder)); ++i)
+        master.navigator.append({kOrder[i], navigatorHints[i]});
+    master.tipsHint = u"Info om masterlista"_s;
+    master.tips =
+        QStringList{
+            u"The masterlist gives you immediate access to the database and all records and you "
+            u"shell use it when Ypu would like to have fast possession to all records. In this "
+            u"view "
+            u"you can edit all records direct or use the buttons above. observe, when you delete a "
+            u"record there will be no confirm and the record will be lost immediate."_s,
+            QString()} +
+        tips;
+    return master;
+}
+
 QStringList descriptionProblems(const RegisterDescription& d) {
     if (!d.table)
         return {u"The register names no table"_s};

@@ -199,6 +199,13 @@ struct MasterListPage {
     QStringList tips;
 };
 
+// The master list of the catalogue registers: a find box on the title labelled "Find title",
+// the full navigator with the register's hints (first, prior, next, last, add, delete, edit,
+// post, cancel, refresh), the tips button "Info om masterlista", and tips that open with the
+// paragraph every such list shares, then the register's own lines.
+MasterListPage titleMasterList(QList<GridColumn> columns, QString titleField,
+                               const QStringList& navigatorHints, const QStringList& tips);
+
 // A sort entry of the options menu and the index it selects.
 struct SortOption {
     QString command;

@@ -75,42 +75,28 @@ QList<EditField> softwareEditFields() {
 }
 
 MasterListPage softwareMasterList() {
-    MasterListPage master;
-    master.name = u"MasterList"_s;
-    master.columns = {{u"Namn"_s, u"Title"_s},
-                      {u"Version"_s, u"Version"_s},
-                      {u"Kategori"_s, u"Category"_s},
-                      {u"Producent"_s, u"Manufacturer"_s},
-                      {u"Inkopsstalle"_s, u"Purchase from"_s},
-                      {u"Inkopt datum"_s, u"Purchase date"_s},
-                      {u"Pris"_s, u"Price"_s},
-                      {u"Serienr"_s, u"Serial"_s},
-                      {u"Licensnr"_s, u"Licens#"_s},
-                      {u"Registrerad"_s, u"Registered"_s},
-                      {u"Web"_s, u"Web"_s},
-                      {u"Media"_s, u"Storage"_s}};
-    master.findField = u"Namn"_s;
-    master.findLabel = u"Find title"_s;
-    master.findHint = u"Sök på titel"_s;
-    master.navigator = {
-        {NavButton::First, u"Första posten"_s},     {NavButton::Prior, u"Föregående post"_s},
-        {NavButton::Next, u"Nästa post"_s},         {NavButton::Last, u"Sista post"_s},
-        {NavButton::Add, u"Infoga ny post"_s},      {NavButton::Delete, u"Radera post"_s},
-        {NavButton::Edit, u"Editera post"_s},       {NavButton::Post, u"Posta ändring"_s},
-        {NavButton::Cancel, u"Avbryt editering"_s}, {NavButton::Refresh, u"Uppdatera "_s}};
-    master.tipsHint = u"Info om masterlista"_s;
-    master.tips = {
-        u"The masterlist gives you immediate access to the database and all records and you "
-        u"shell use it when Ypu would like to have fast possession to all records. In this view "
-        u"you can edit all records direct or use the buttons above. observe, when you delete a "
-        u"record there will be no confirm and the record will be lost immediate."_s,
-        QString(),
-        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
-        u"\"New record button\""_s
-        u" in the toolbar. You can edit a field direct in a cell The edit record will be saved "
-        u"after you hav leave it or when you close this form You can't edit any lent-out stuff "
-        u"here."_s};
-    return master;
+    return titleMasterList(
+        {{u"Namn"_s, u"Title"_s},
+         {u"Version"_s, u"Version"_s},
+         {u"Kategori"_s, u"Category"_s},
+         {u"Producent"_s, u"Manufacturer"_s},
+         {u"Inkopsstalle"_s, u"Purchase from"_s},
+         {u"Inkopt datum"_s, u"Purchase date"_s},
+         {u"Pris"_s, u"Price"_s},
+         {u"Serienr"_s, u"Serial"_s},
+         {u"Licensnr"_s, u"Licens#"_s},
+         {u"Registrerad"_s, u"Registered"_s},
+         {u"Web"_s, u"Web"_s},
+         {u"Media"_s, u"Storage"_s}},
+        u"Namn"_s,
+        {u"Första posten"_s, u"Föregående post"_s, u"Nästa post"_s, u"Sista post"_s,
+         u"Infoga ny post"_s, u"Radera post"_s, u"Editera post"_s, u"Posta ändring"_s,
+         u"Avbryt editering"_s, u"Uppdatera "_s},
+        {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+         u"\"New record button\""_s
+         u" in the toolbar. You can edit a field direct in a cell The edit record will be "
+         u"saved after you hav leave it or when you close this form You can't edit any "
+         u"lent-out stuff here."_s});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "FakeShell.h"
 #include "MusicData.h"
+#include "RecordingLending.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
@@ -29,13 +30,6 @@ using Page = RegisterWindow::Page;
 
 namespace {
 
-class RecordingLending final : public LendingCommand {
-public:
-    void lendCurrentRecord(LendObjectType type) override { types << type; }
-    void lend(LendObjectType type, const QString&) override { types << type; }
-    QList<LendObjectType> types;
-};
-
 QStringList itemTexts(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
@@ -53,7 +47,7 @@ class TestMusikForm : public QObject {
     test::ScriptedDialogs dialogs;
     RunState run;
     test::FakeShell shell;
-    RecordingLending lending;
+    test::RecordingLending lending;
     std::unique_ptr<AppContext> context;
     QPointer<TMusikForm> window;
 

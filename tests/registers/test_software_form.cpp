@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "RecordingLending.h"
 #include "ScriptedDialogs.h"
 #include "SoftwareData.h"
 #include "TempCatalogue.h"
@@ -31,18 +32,6 @@ using namespace hoardly;
 
 using Page = RegisterWindow::Page;
 
-namespace {
-
-// The shared lending command as the software window sees it: what it was asked to lend.
-class RecordingLending final : public LendingCommand {
-public:
-    void lendCurrentRecord(LendObjectType type) override { types << type; }
-    void lend(LendObjectType type, const QString&) override { types << type; }
-    QList<LendObjectType> types;
-};
-
-} // namespace
-
 class TestSoftwareForm : public QObject {
     Q_OBJECT
 
@@ -51,7 +40,7 @@ class TestSoftwareForm : public QObject {
     test::ScriptedDialogs dialogs;
     RunState run;
     test::FakeShell shell;
-    RecordingLending lending;
+    test::RecordingLending lending;
     std::unique_ptr<AppContext> context;
     QPointer<TSoftwareForm> window;
 
