@@ -3,6 +3,7 @@
 // of the list and of the master list after a scroll.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_film_window [count]   (or under xvfb-run)
 #include "FilmGenerator.h"
+#include "Timing.h"
 #include "Unattended.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
@@ -23,52 +24,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
+using namespace hoardly::bench;
 
 namespace {
-
-QTextStream out(stdout);
-
-// Notes when a widget has been painted.
-class PaintWatch final : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-double ms(const QElapsedTimer& timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void report(const QString& what, double value) {
-    out << qSetFieldWidth(58) << Qt::left << what << qSetFieldWidth(0)
-        << QString::number(value, 'f', 2) << " ms\n";
-    out.flush();
-}
-
-void summary(const QString& what, QList<double> values) {
-    std::sort(values.begin(), values.end());
-    const double median = values[values.size() / 2];
-    const double worst = values.last();
-    out << qSetFieldWidth(58) << Qt::left << what << qSetFieldWidth(0) << "median "
-        << QString::number(median, 'f', 2) << " ms, worst " << QString::number(worst, 'f', 2)
-        << " ms (" << values.size() << " runs)\n";
-    out.flush();
-}
-
-// Runs the event loop until the watched widget has painted (at most a second).
-void untilPainted(PaintWatch& watch) {
-    QElapsedTimer guard;
-    guard.start();
-    while (!watch.painted && guard.elapsed() < 1000)
-        QCoreApplication::processEvents();
-}
 
 // One key typed into the find box, until every update it caused (the find box, the result
 // label, the heading, the record panel, the list) has been painted.
@@ -116,7 +74,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     bench::generateFilms(dir, count);
-    out << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
+    out() << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
 
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
@@ -135,14 +93,14 @@ int main(int argc, char** argv) {
     window->show();
     untilPainted(listPaint);
     report(u"construct + show until the first film is painted"_s, ms(timer));
-    out << "  current film: " << tdm.filmTb().asText(u"Titel"_s) << ", resident memory +"
-        << (bench::residentKilobytes() - before) / 1024 << " MB\n";
+    out() << "  current film: " << tdm.filmTb().asText(u"Titel"_s) << ", resident memory +"
+          << (bench::residentKilobytes() - before) / 1024 << " MB\n";
 
     // The find box on the title: the first key reads the titles once; later keys search them.
     QWidget* box = window->findBox();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
-        out << "(the window did not become active)\n";
+        out() << "(the window did not become active)\n";
     timer.restart();
     window->findBox()->setFocus();
     report(u"entering the find box (reads every title once)"_s, ms(timer));
@@ -154,7 +112,7 @@ int main(int argc, char** argv) {
         keys << keystroke(box, keyOf(wanted[i]));
     report(u"find box, first key"_s, keys.first());
     summary(u"find box, each later key (locate + repaint)"_s, keys.mid(1));
-    out << "  typed \"" << wanted << "\", found: " << tdm.filmTb().asText(u"Titel"_s) << "\n";
+    out() << "  typed \"" << wanted << "\", found: " << tdm.filmTb().asText(u"Titel"_s) << "\n";
     QList<double> misses;
     for (int i = 0; i < 10; ++i)
         misses << keystroke(box, Qt::Key_Q);

@@ -4,6 +4,7 @@
 // Run: QT_QPA_PLATFORM=offscreen ./bench_inventory_window [count]   (or under xvfb-run)
 #include "FilmGenerator.h"
 #include "InventoryGenerator.h"
+#include "Timing.h"
 #include "Unattended.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
@@ -22,45 +23,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
+using namespace hoardly::bench;
 
-namespace {
-
-QTextStream out(stdout);
-
-// Notes when a widget has been painted.
-class PaintWatch final : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-double ms(const QElapsedTimer& timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void untilPainted(PaintWatch& watch) {
-    QElapsedTimer guard;
-    guard.start();
-    while (!watch.painted && guard.elapsed() < 2000)
-        QCoreApplication::processEvents();
-}
-
-void summary(const QString& what, QList<double> values) {
-    std::sort(values.begin(), values.end());
-    out << qSetFieldWidth(52) << Qt::left << what << qSetFieldWidth(0) << "median "
-        << QString::number(values[values.size() / 2], 'f', 2) << " ms, worst "
-        << QString::number(values.last(), 'f', 2) << " ms (" << values.size() << " runs)\n";
-    out.flush();
-}
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -69,9 +34,9 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     bench::generateInventory(dir, count, QSize(640, 480));
-    out << "Generated " << count << " objects with 640 x 480 pictures in "
-        << QString::number(ms(timer), 'f', 0) << " ms, Value.DB "
-        << QFileInfo(QDir(dir).filePath(u"Value.DB"_s)).size() / (1024 * 1024) << " MB\n";
+    out() << "Generated " << count << " objects with 640 x 480 pictures in "
+          << QString::number(ms(timer), 'f', 0) << " ms, Value.DB "
+          << QFileInfo(QDir(dir).filePath(u"Value.DB"_s)).size() / (1024 * 1024) << " MB\n";
 
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
@@ -87,14 +52,14 @@ int main(int argc, char** argv) {
     PaintWatch firstPaint(picture);
     window->show();
     untilPainted(firstPaint);
-    out << qSetFieldWidth(52) << Qt::left << "construct + show until the first picture is painted"
-        << qSetFieldWidth(0) << QString::number(ms(timer), 'f', 2) << " ms\n";
-    out << "  total shown: " << window->totalLabel()->text() << "\n";
+    out() << qSetFieldWidth(52) << Qt::left << "construct + show until the first picture is painted"
+          << qSetFieldWidth(0) << QString::number(ms(timer), 'f', 2) << " ms\n";
+    out() << "  total shown: " << window->totalLabel()->text() << "\n";
 
     // One move to the next object by the list's Down key, until the new picture is painted.
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
-        out << "(the window did not become active)\n";
+        out() << "(the window did not become active)\n";
     window->list()->setFocus();
     QList<double> moves;
     for (int i = 0; i < 200; ++i) {
@@ -105,7 +70,7 @@ int main(int argc, char** argv) {
         moves << ms(timer);
     }
     summary(u"one record on (Down) until its picture is painted"_s, moves);
-    out << "  current object: " << tdm.valueTb().asText(u"Benamning"_s) << "\n";
+    out() << "  current object: " << tdm.valueTb().asText(u"Benamning"_s) << "\n";
 
     QList<double> jumps;
     for (int i = 0; i < 50; ++i) {
@@ -116,8 +81,9 @@ int main(int argc, char** argv) {
         jumps << ms(timer);
     }
     summary(u"first / last object until its picture is painted"_s, jumps);
-    out << "Resident memory with the window open: +" << (bench::residentKilobytes() - before) / 1024
-        << " MB (whole process " << bench::residentKilobytes() / 1024 << " MB)\n";
+    out() << "Resident memory with the window open: +"
+          << (bench::residentKilobytes() - before) / 1024 << " MB (whole process "
+          << bench::residentKilobytes() / 1024 << " MB)\n";
 
     window->close();
     delete window;

@@ -4,6 +4,7 @@
 // Run: QT_QPA_PLATFORM=offscreen ./bench_music_window [records] [songs per record]
 #include "FilmGenerator.h"
 #include "MusicGenerator.h"
+#include "Timing.h"
 #include "Unattended.h"
 #include "data/Query.h"
 #include "data/RunState.h"
@@ -25,48 +26,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
+using namespace hoardly::bench;
 
 namespace {
-
-QTextStream out(stdout);
-
-class PaintWatch final : public QObject {
-public:
-    explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-double ms(const QElapsedTimer& timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-void untilPainted(PaintWatch& watch) {
-    QElapsedTimer guard;
-    guard.start();
-    while (!watch.painted && guard.elapsed() < 2000)
-        QCoreApplication::processEvents();
-}
-
-void report(const QString& what, double value) {
-    out << qSetFieldWidth(56) << Qt::left << what << qSetFieldWidth(0)
-        << QString::number(value, 'f', 2) << " ms\n";
-    out.flush();
-}
-
-void summary(const QString& what, QList<double> values) {
-    std::sort(values.begin(), values.end());
-    out << qSetFieldWidth(56) << Qt::left << what << qSetFieldWidth(0) << "median "
-        << QString::number(values[values.size() / 2], 'f', 2) << " ms, worst "
-        << QString::number(values.last(), 'f', 2) << " ms (" << values.size() << " runs)\n";
-    out.flush();
-}
 
 double keystroke(QWidget* box, QChar c) {
     QElapsedTimer timer;
@@ -90,8 +52,8 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     bench::generateMusic(dir, records, perRecord);
-    out << "Generated " << records << " records with " << records * perRecord << " songs in "
-        << QString::number(ms(timer), 'f', 0) << " ms\n";
+    out() << "Generated " << records << " records with " << records * perRecord << " songs in "
+          << QString::number(ms(timer), 'f', 0) << " ms\n";
 
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
@@ -108,13 +70,13 @@ int main(int argc, char** argv) {
     window->show();
     untilPainted(firstPaint);
     report(u"construct + show until the first songs are painted"_s, ms(timer));
-    out << "  current record: " << tdm.musikTb().asText(u"Titel"_s) << ", "
-        << window->detailList()->count() << " songs, resident memory +"
-        << (bench::residentKilobytes() - before) / 1024 << " MB\n";
+    out() << "  current record: " << tdm.musikTb().asText(u"Titel"_s) << ", "
+          << window->detailList()->count() << " songs, resident memory +"
+          << (bench::residentKilobytes() - before) / 1024 << " MB\n";
 
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
-        out << "(the window did not become active)\n";
+        out() << "(the window did not become active)\n";
     window->list()->setFocus();
     QList<double> moves;
     for (int i = 0; i < 200; ++i) {
@@ -137,8 +99,8 @@ int main(int argc, char** argv) {
         keys << keystroke(songFind, c);
     report(u"song find, first key"_s, keys.first());
     summary(u"song find, each later key"_s, keys.mid(1));
-    out << "  typed \"" << wanted << "\", found: " << tdm.songTb().asText(u"Namn"_s) << " on "
-        << tdm.musikTb().asText(u"Titel"_s) << "\n";
+    out() << "  typed \"" << wanted << "\", found: " << tdm.songTb().asText(u"Namn"_s) << " on "
+          << tdm.musikTb().asText(u"Titel"_s) << "\n";
     QList<double> misses;
     for (int i = 0; i < 5; ++i)
         misses << keystroke(songFind, u'q');
@@ -160,9 +122,10 @@ int main(int argc, char** argv) {
         query.close();
     }
     summary(u"\"List all songs by an artist/group\" (query)"_s, lists);
-    out << "  rows for one artist: " << rows << "\n";
-    out << "Resident memory with the window open: +" << (bench::residentKilobytes() - before) / 1024
-        << " MB (whole process " << bench::residentKilobytes() / 1024 << " MB)\n";
+    out() << "  rows for one artist: " << rows << "\n";
+    out() << "Resident memory with the window open: +"
+          << (bench::residentKilobytes() - before) / 1024 << " MB (whole process "
+          << bench::residentKilobytes() / 1024 << " MB)\n";
 
     window->close();
     delete window;
