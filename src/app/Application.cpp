@@ -11,6 +11,7 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/LiteratureForm.h"
 #include "registers/SoftwareForm.h"
 #include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
@@ -65,6 +66,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
+    mainForm_->setRegisterOpener(MainButton::Literature,
+                                 [this] { return new TBokForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Software,
                                  [this] { return new TSoftwareForm(context_, nullptr); });
     // The code store asks its own prompt before a scramble pass.

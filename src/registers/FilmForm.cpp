@@ -128,12 +128,7 @@ RegisterDescription filmDescription() {
     master.findField = u"Titel"_s;
     master.findLabel = u"Find title"_s;
     master.findHint = u"Sök på titel"_s;
-    master.navigator = {
-        {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
-        {NavButton::Next, u"Next record"_s},   {NavButton::Last, u"Last record"_s},
-        {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
-        {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
-        {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
+    master.navigator = Navigator::full();
     master.tipsHint = u"Info om masterlista"_s;
     master.tips = {
         u"The masterlist gives you immediate access to the database and all records and you "

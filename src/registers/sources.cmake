@@ -17,6 +17,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
     registers/AdressForm.cpp
     registers/FilmForm.cpp
+    registers/LiteratureForm.cpp
     registers/ValueForm.cpp
     registers/FindBox.cpp
     registers/MasterGrid.h

@@ -17,6 +17,7 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/LiteratureForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -474,6 +475,24 @@ private slots:
         QVERIFY(second);
         QCOMPARE(second->windowTitle(), u"Another caption"_s);
         second->close();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theLiteratureButtonOpensTheLiteratureWindow() {
+        startUp();
+        knp(MainButton::Literature)->click();
+        QPointer<TBokForm> books;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TBokForm*>(widget); window && window->isVisible())
+                books = window;
+        }
+        QVERIFY(books);
+        QVERIFY(app->tdm().bokTb().isOpen());
+        QVERIFY(!main().isVisible());
+        books->close();
+        QVERIFY(!app->tdm().bokTb().isOpen());
+        QVERIFY(main().isVisible());
+        QTRY_VERIFY(books.isNull());
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
