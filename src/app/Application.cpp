@@ -12,6 +12,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/LiteratureForm.h"
+#include "registers/MusikForm.h"
 #include "registers/SoftwareForm.h"
 #include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
@@ -68,6 +69,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
                                  [this] { return new TFilmForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Literature,
                                  [this] { return new TBokForm(context_, nullptr); });
+    mainForm_->setRegisterOpener(MainButton::Music,
+                                 [this] { return new TMusikForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Software,
                                  [this] { return new TSoftwareForm(context_, nullptr); });
     // The code store asks its own prompt before a scramble pass.

@@ -137,7 +137,8 @@ const TableSchema& song() {
                                u"song.db"_s,
                                u"Song"_s,
                                {key(u"SongId"_s), integer(u"Mid"_s), text(u"Namn"_s)},
-                               {}};
+                               // A record's songs are looked up by its key.
+                               {secondary(u"SongMid"_s, u"Mid"_s, false)}};
     return s;
 }
 

@@ -406,6 +406,10 @@ qint64 Connection::lastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
+int Connection::changes() const {
+    return sqlite3_changes(db_);
+}
+
 bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
 }

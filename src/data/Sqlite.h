@@ -98,6 +98,8 @@ public:
     // The statement prepared once on this connection and kept for the next use.
     CachedStatement cached(const QString& sql);
     qint64 lastInsertRowId() const;
+    // The rows the last INSERT, UPDATE or DELETE changed.
+    int changes() const;
     // The main database's file; empty while it is in memory.
     QString mainFile() const;
 

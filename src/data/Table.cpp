@@ -549,6 +549,42 @@ QStringList Table::columnTexts(const QString& field) {
 
 // --- editing --------------------------------------------------------------------------------
 
+void Table::scanWhere(const QString& field, const QVariant& value, const QStringList& fields,
+                      const std::function<bool(const ScanRow&)>& visit) {
+    requireOpen();
+    const int matched = fieldIndex(field);
+    std::vector<int> columns;
+    QStringList selected{u"rowid"_s};
+    for (const QString& name : fields) {
+        columns.push_back(fieldIndex(name));
+        selected << quoteIdentifier(fieldName(columns.back()));
+    }
+    CachedStatement select =
+        statement(u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s + from() + u" WHERE "_s +
+                  quoteIdentifier(fieldName(matched)) + u" IS ?1"_s + orderClause());
+    select->bind(1, comparable(matched, value));
+    ScanRow row(*select, *this, columns);
+    while (select->step()) {
+        row.position_ = positionOfKey(select->int64(0));
+        if (!visit(row))
+            break;
+    }
+}
+
+int Table::removeWhere(const QString& field, const QVariant& value) {
+    requireOpen();
+    checkBrowseMode();
+    const int matched = fieldIndex(field);
+    CachedStatement erase = statement(u"DELETE FROM "_s + from() + u" WHERE "_s +
+                                      quoteIdentifier(fieldName(matched)) + u" IS ?1"_s);
+    erase->bind(1, comparable(matched, value));
+    erase->step();
+    const int removed = connection_.changes();
+    if (removed > 0)
+        refresh();
+    return removed;
+}
+
 void Table::append() {
     requireOpen();
     checkBrowseMode();

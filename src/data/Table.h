@@ -95,6 +95,12 @@ public:
               ScanEnd end = ScanEnd::KeepPosition);
     // The text of one field of every record, in the current order; does not move the table.
     QStringList columnTexts(const QString& field);
+    // Visits, in the current order, only the records whose field holds exactly the value, with
+    // one statement (an index on the field makes it a lookup); does not move the table.
+    void scanWhere(const QString& field, const QVariant& value, const QStringList& fields,
+                   const std::function<bool(const ScanRow&)>& visit);
+    // Deletes every record whose field holds exactly the value; answers how many went.
+    int removeWhere(const QString& field, const QVariant& value);
 
     void append();
     void edit();

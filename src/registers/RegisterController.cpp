@@ -29,6 +29,8 @@ QList<Table*> RegisterController::tables() const {
     QList<Table*> all{&table()};
     for (const TableSchema* detail : d_.detailTables)
         all << &context_.tdm.table(*detail);
+    if (d_.detail && !d_.detailTables.contains(d_.detail->table))
+        all << &context_.tdm.table(*d_.detail->table);
     return all;
 }
 
@@ -121,6 +123,8 @@ void RegisterController::add() {
         view_.prepareEntry(RegisterMode::Adding);
         table().append();
         setMode(RegisterMode::Adding);
+        if (hooks_.entered)
+            hooks_.entered(RegisterMode::Adding);
         view_.focusField(d_.entryFocus);
     });
 }
@@ -140,6 +144,8 @@ void RegisterController::edit() {
         view_.prepareEntry(RegisterMode::Editing);
         table().edit();
         setMode(RegisterMode::Editing);
+        if (hooks_.entered)
+            hooks_.entered(RegisterMode::Editing);
         view_.focusField(d_.entryFocus);
     });
 }
@@ -179,6 +185,8 @@ void RegisterController::cancel() {
         return;
     const RegisterMode entry = mode_;
     run([this, entry] {
+        if (hooks_.beforeCancel && !hooks_.beforeCancel(entry))
+            return;
         table().cancel();
         setMode(RegisterMode::Browsing);
         view_.endEntry();
@@ -221,12 +229,17 @@ void RegisterController::remove() {
 }
 
 void RegisterController::removeCurrent() {
-    if (!hooks_.deleteDependants) {
+    if (!hooks_.deleteDependants && !d_.detail) {
         table().remove();
         return;
     }
     writeTogether(tables(), [this] {
-        hooks_.deleteDependants();
+        if (d_.detail) {
+            Table& rows = context_.tdm.table(*d_.detail->table);
+            rows.removeWhere(d_.detail->keyField, table().value(d_.detail->keyField));
+        }
+        if (hooks_.deleteDependants)
+            hooks_.deleteDependants();
         table().remove();
     });
 }

@@ -49,10 +49,14 @@ struct RegisterHooks {
     std::function<bool()> allowDelete;
     // Checks beyond the description's; the first problem stops OK.
     std::function<std::optional<EntryProblem>()> validate;
+    // An entry has started: the record is appended or in edit state, the mode set.
+    std::function<void(RegisterMode)> entered;
     // Before the post (the unbound controls are written); false keeps the entry open.
     std::function<bool()> beforePost;
     // After the entry ended with OK, with the mode it had.
     std::function<void(RegisterMode)> afterPost;
+    // Cancel, before the entry is dropped: false keeps it open (the register said why).
+    std::function<bool(RegisterMode)> beforeCancel;
     // After the entry was dropped with Cancel, with the mode it had.
     std::function<void(RegisterMode)> afterCancel;
     // Deleting: the records that belong to the current one go, in the same transaction.
@@ -82,7 +86,7 @@ public:
     RegisterMode mode() const { return mode_; }
     const DerivedState& state() const { return state_; }
     Table& table() const;
-    // The register's table first, then its detail tables.
+    // The register's table first, then its detail tables (the detail list's among them).
     QList<Table*> tables() const;
 
     // Runs one command: a store or file error stops it in the default error box.

@@ -170,6 +170,16 @@ QStringList descriptionProblems(const RegisterDescription& d) {
     Checker check(d);
     checkCommands(d, check);
     checkFields(d, check);
+    if (d.detail) {
+        check.require(d.detail->table != nullptr, u"The detail list names no table"_s);
+        if (d.detail->table) {
+            check.field(*d.table, d.detail->keyField, u"The detail list's key"_s);
+            check.field(*d.detail->table, d.detail->keyField, u"The detail list's key"_s);
+            check.field(*d.detail->table, d.detail->nameField, u"The detail list's name"_s);
+        }
+        check.require(d.detail->findOption.isEmpty() || d.find,
+                      u"The detail list's find option needs a find group"_s);
+    }
     if (d.lendObjectType) {
         const LendObjectKind& kind = lendObjectKind(*d.lendObjectType);
         check.require(&kind.schema() == d.table,

@@ -13,10 +13,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace hoardly {
 
+class Table;
 struct TableSchema;
 
 // A box's message and caption, as the register's texts give them.
@@ -203,6 +205,23 @@ struct SortOption {
     QString index;
 };
 
+// Rows of another table that belong to a record through its key, as songs belong to a music
+// record: listed under the record on the browse page, found by their names from the find group,
+// and deleted with their record in the same transaction.
+struct DetailList {
+    const TableSchema* table = nullptr;
+    QString keyField;    // the record's key, and the rows' field that holds it
+    QString nameField;   // what the lists show of a row
+    QString title;       // over the browse page's list of the record's rows
+    QString noneText;    // the list's one line when the record has no rows
+    int shownLength = 0; // the browse page shows this many characters of a name; 0: all
+    QString findOption;  // the find group's option that finds a row by its name; empty: none
+    QString foundText = QStringLiteral("Found!");
+    QString notFoundText = QStringLiteral("Not found!");
+    // The hit panel's lines for the row found; the record it belongs to is current.
+    std::function<QStringList(const QString& name, const Table& record)> hitLines;
+};
+
 // How the window is laid out: a browse page and an edit page (with a search page and a master
 // list when the register has them), or one page whose boxes open for an entry.
 enum class RegisterLayout { Pages, OnePage };
@@ -217,6 +236,7 @@ struct PrintLayout {};
 struct RegisterDescription {
     const TableSchema* table = nullptr;
     QList<const TableSchema*> detailTables; // opened and closed with the window, after `table`
+    std::optional<DetailList> detail;       // its table is opened and closed like those
     RegisterLayout layout = RegisterLayout::Pages;
     bool closingHides = false; // the window lives for the run and opens again at each showing
     bool enterMovesOn = true;  // ENTER moves to the next control, as TAB does

@@ -1,4 +1,5 @@
 // The building of a register window's pages and commands from its description.
+#include "DetailPanel.h"
 #include "MasterGrid.h"
 #include "RegisterWindow.h"
 
@@ -179,6 +180,9 @@ QWidget* RegisterWindow::buildList(QWidget* page) {
 void RegisterWindow::buildBrowsePage() {
     browsePage_ = new QWidget(pages_);
     browsePage_->setObjectName(d_.browse.name);
+    if (d_.detail)
+        detailPanel_ = new DetailPanel(*d_.detail, table(), context_.tdm.source(*d_.detail->table),
+                                       browsePage_);
     auto* layout = new QVBoxLayout(browsePage_);
     layout->addWidget(buildHeadingRow(browsePage_));
 
@@ -200,7 +204,10 @@ void RegisterWindow::buildBrowsePage() {
     auto* right = new QWidget(splitter);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(buildRecordPanel(), 1);
+    // A record with rows of its own shows them under its panel, where the room is theirs.
+    rightLayout->addWidget(buildRecordPanel(), detailPanel_ ? 0 : 1);
+    if (detailPanel_)
+        rightLayout->addWidget(detailPanel_, 1);
     places_.insert(PagePlace::BelowPanel, newPlace());
     rightLayout->addLayout(places_.value(PagePlace::BelowPanel));
     splitter->addWidget(left);
@@ -240,6 +247,11 @@ QGroupBox* RegisterWindow::buildFindGroup(QWidget* page) {
         boxRow->addWidget(caption);
     }
     boxRow->addWidget(findBox_, 1);
+    FindBox* rowsFind = detailPanel_ ? detailPanel_->findBox() : nullptr;
+    if (rowsFind) {
+        rowsFind->setResultLabel(result, d_.detail->foundText, d_.detail->notFoundText);
+        boxRow->addWidget(rowsFind, 1);
+    }
     boxRow->addWidget(result);
 
     for (int i = 0; i < def.options.size(); ++i) {
@@ -247,6 +259,12 @@ QGroupBox* RegisterWindow::buildFindGroup(QWidget* page) {
         radio->setObjectName(u"findOption"_s + QString::number(i));
         radio->setChecked(i == 0 && def.firstChosenAtStart);
         connect(radio, &QRadioButton::clicked, this, [this, i] { chooseFindOption(i); });
+        findOptions_ << radio;
+    }
+    if (rowsFind) {
+        auto* radio = new QRadioButton(d_.detail->findOption, findGroup_);
+        radio->setObjectName(u"findOption"_s + QString::number(findOptions_.size()));
+        connect(radio, &QRadioButton::clicked, this, &RegisterWindow::chooseDetailFind);
         findOptions_ << radio;
     }
     if (def.stacked) {

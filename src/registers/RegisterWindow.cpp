@@ -1,5 +1,6 @@
 #include "RegisterWindow.h"
 
+#include "DetailPanel.h"
 #include "MasterGrid.h"
 #include "data/Collation.h"
 #include "data/TDM.h"
@@ -60,6 +61,7 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
     }
     buildCommands();
     connectHeading();
+    connectDetail();
     if (d_.enterMovesOn) {
         enterAsTab_ = new EnterAsTab(this);
         if (masterGrid_) // in the master list's grid ENTER ends the cell edit
@@ -345,9 +347,64 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void RegisterWindow::chooseFindOption(int index) {
     const FindOption& option = d_.find->options[index];
+    if (detailPanel_ && detailPanel_->findBox()) {
+        detailPanel_->hideHits();
+        detailPanel_->findBox()->hide();
+        findBox_->setEnabled(true);
+        findBox_->show();
+    }
     findBox_->setField(option.field, option.maxLength);
     findBox_->setFocus(Qt::OtherFocusReason);
     findBox_->selectAll(); // typing replaces the value shown, also when the box had the focus
+}
+
+void RegisterWindow::chooseDetailFind() {
+    FindBox* rows = detailPanel_->findBox();
+    findBox_->setEnabled(false);
+    findBox_->hide();
+    rows->show();
+    rows->setFocus(Qt::OtherFocusReason);
+    rows->selectAll();
+}
+
+// --- the detail list ------------------------------------------------------------------------
+
+DetailRows& RegisterWindow::detailRows() const {
+    Q_ASSERT(detailPanel_);
+    return detailPanel_->rows();
+}
+
+QListWidget* RegisterWindow::detailList() const {
+    return detailPanel_ ? detailPanel_->list() : nullptr;
+}
+
+QListWidget* RegisterWindow::hitPanel() const {
+    return detailPanel_ ? detailPanel_->hitPanel() : nullptr;
+}
+
+FindBox* RegisterWindow::detailFindBox() const {
+    return detailPanel_ ? detailPanel_->findBox() : nullptr;
+}
+
+// The record's rows follow it wherever it moves while browsing: list, navigator, finds, OK,
+// Cancel and Delete all end on a current record.
+void RegisterWindow::connectDetail() {
+    if (!detailPanel_)
+        return;
+    connect(&table(), &Table::currentChanged, this, [this] {
+        if (!isEntry(mode()))
+            refreshDetail();
+    });
+    connect(detailPanel_, &DetailPanel::recordFound, this, &RegisterWindow::refreshDetail);
+    connect(detailPanel_, &DetailPanel::failed, faults_, &FaultReporter::report);
+}
+
+// The heading shows the record's field whenever its rows are shown again.
+void RegisterWindow::refreshDetail() {
+    run([this] {
+        if (detailPanel_->refresh() && heading_ && !d_.heading.field.isEmpty())
+            heading_->setText(table().asText(d_.heading.field));
+    });
 }
 
 // --- sorting --------------------------------------------------------------------------------

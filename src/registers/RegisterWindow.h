@@ -24,7 +24,12 @@ class QToolBar;
 class QVBoxLayout;
 class QBoxLayout;
 
+class QListWidget;
+
 namespace hoardly {
+
+class DetailPanel;
+class DetailRows;
 
 class DataSource;
 class EnterAsTab;
@@ -106,6 +111,11 @@ public:
     QPushButton* masterTipsButton() const { return masterTips_; }
     QMenu* popupMenu() const { return popup_; }
     QToolBar* toolBar() const { return toolBar_; }
+    // The detail list's parts; only for a register whose description names one.
+    DetailRows& detailRows() const;
+    QListWidget* detailList() const;
+    QListWidget* hitPanel() const;
+    FindBox* detailFindBox() const;
 
     // The commands of the model.
     void addRecord() { controller_->add(); }
@@ -126,6 +136,9 @@ protected:
     bool run(const std::function<void()>& command) { return controller_->run(command); }
     // A find option chosen (its radio button): the box searches its field.
     void chooseFindOption(int index);
+    // The find option of the detail rows: their find box takes the find box's place.
+    void chooseDetailFind();
+    void focusEntryField(const QString& field) { focusField(field); }
 
 private:
     // RegisterView
@@ -157,6 +170,8 @@ private:
     void connectFaults(QObject* sender);
     void connectHeading();
     void updateHeading();
+    void connectDetail();
+    void refreshDetail();
     void tickSortOption();
     void fillPickLists();
     void updateTabOrder();
@@ -204,6 +219,8 @@ private:
     FindBox* masterFind_ = nullptr;
     Navigator* masterNavigator_ = nullptr;
     QPushButton* masterTips_ = nullptr;
+
+    DetailPanel* detailPanel_ = nullptr;
 
     EnterAsTab* enterAsTab_ = nullptr;
 };

@@ -87,6 +87,8 @@ struct SearchRegister {
 
 // The film window's twelve criteria.
 const SearchRegister& filmSearch();
+// The music window's eight criteria.
+const SearchRegister& musicSearch();
 // The literature window's six criteria.
 const SearchRegister& literatureSearch();
 // The software window's eight criteria.

@@ -6,6 +6,10 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/LiteraturePickLists.cpp
     registers/LiteratureSearch.cpp
     registers/Inventory.cpp
+    registers/DetailRows.cpp
+    registers/MusicEntry.cpp
+    registers/MusicLists.cpp
+    registers/MusicSearch.cpp
     registers/RegisterLogic.cpp
     registers/RegisterState.cpp
     registers/SearchCriteria.cpp
@@ -19,6 +23,8 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/FilmForm.cpp
     registers/LiteratureForm.cpp
     registers/ValueForm.cpp
+    registers/MusikForm.cpp
+    registers/DetailPanel.cpp
     registers/FindBox.cpp
     registers/MasterGrid.h
     registers/Navigator.cpp

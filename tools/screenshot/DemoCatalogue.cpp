@@ -122,6 +122,55 @@ void addDemoLoans(TDM& tdm) {
     });
 }
 
+void addDemoMusic(TDM& tdm) {
+    appendRecords(
+        tdm.musikTb(),
+        {u"Titel"_s, u"Artist"_s, u"Kategori"_s, u"Produktionsar"_s, u"Media"_s,
+         u"Samlingsskiva"_s},
+        {{u"Arrival"_s, u"ABBA"_s, u"Pop"_s, u"1976"_s, u"Vinyl"_s, u"0"_s},
+         {u"Kind of Blue"_s, u"Miles Davis"_s, u"Jazz"_s, u"1959"_s, u"CD"_s, u"0"_s},
+         {u"Abbey Road"_s, u"The Beatles"_s, u"Rock"_s, u"1969"_s, u"Vinyl"_s, u"0"_s},
+         {u"Absolute Music 5"_s, u"Absolute Music 5"_s, u"Party"_s, u"1990"_s, u"CD"_s, u"1"_s},
+         {u"Visor från Dalarna"_s, u"Åsa Jinder"_s, u"Song"_s, u"1992"_s, u"MP3"_s, u"0"_s}});
+    const QList<std::pair<int, QStringList>> songs{
+        {1,
+         {u"When I Kissed the Teacher"_s, u"Dancing Queen"_s, u"My Love, My Life"_s,
+          u"Dum Dum Diddle"_s, u"Knowing Me, Knowing You"_s, u"Money, Money, Money"_s,
+          u"That's Me"_s, u"Why Did It Have to Be Me?"_s, u"Tiger"_s, u"Arrival"_s}},
+        {2, {u"So What"_s, u"Freddie Freeloader"_s, u"Blue in Green"_s, u"All Blues"_s}},
+        {3,
+         {u"Come Together"_s, u"Something"_s, u"Maxwell's Silver Hammer"_s, u"Oh! Darling"_s,
+          u"Octopus's Garden"_s, u"Here Comes the Sun"_s}},
+        {4, {u"Dancing Queen (ABBA)"_s, u"Yesterday (Beatles)"_s, u"Vogue (Madonna)"_s}},
+        {5, {u"Polska från Orsa"_s, u"Åsas vals"_s}},
+    };
+    Table& song = tdm.songTb();
+    leavingClosed({&song}, [&] {
+        song.open();
+        for (const auto& [record, names] : songs) {
+            for (const QString& name : names) {
+                song.append();
+                song.setInteger(u"Mid"_s, record);
+                song.setText(u"Namn"_s, name);
+                song.post();
+            }
+        }
+    });
+    Table& standard = tdm.standardTb();
+    leavingClosed({&standard}, [&] {
+        standard.open();
+        for (const QString& artist :
+             {u"ABBA"_s, u"Miles Davis"_s, u"The Beatles"_s, u"Åsa Jinder"_s})
+            rememberValue(standard, u"Musikartist"_s, artist);
+    });
+    leavingClosed({&tdm.borrowTb(), &tdm.musikTb()}, [&] {
+        lendOut(tdm, {LendObjectType::Musik,
+                      u"Kind of Blue"_s,
+                      {u"Per"_s, u"Holm"_s, u"031-7720"_s, QString(), false},
+                      QDate(2024, 3, 2)});
+    });
+}
+
 void addDemoAddresses(TDM& tdm) {
     appendRecords(tdm.adressTb(),
                   {u"Efternamn"_s, u"Fornamn"_s, u"Gatuadress"_s, u"Postadress"_s, u"Telefon"_s,

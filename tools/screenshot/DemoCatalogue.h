@@ -21,6 +21,8 @@ void addDemoFilms(TDM& tdm);
 // A record and a book beside the films, and three loans filed as the lend-out files them (the
 // lent objects marked as lent). Lends demo films: call addDemoFilms first.
 void addDemoLoans(TDM& tdm);
+// Music records with their songs, their artists remembered, one of them lent out.
+void addDemoMusic(TDM& tdm);
 // People and a shop in the address book.
 void addDemoAddresses(TDM& tdm);
 // Objects of the home inventory, each with a picture.

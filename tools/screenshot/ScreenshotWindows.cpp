@@ -18,6 +18,7 @@
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
 #include "registers/LiteratureForm.h"
+#include "registers/MusikForm.h"
 #include "registers/SearchPage.h"
 #include "registers/SoftwareForm.h"
 #include "registers/ValueForm.h"
@@ -31,6 +32,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,6 +105,14 @@ TValueForm* openInventory(Application& app) {
     addDemoInventory(app.tdm());
     app.mainForm().button(MainButton::Inventory)->click();
     return openedRegister<TValueForm>({});
+}
+
+// The music window over the demo records, opened by the main window's Music button.
+TMusikForm* openMusicWindow(Application& app) {
+    setUpNow(app);
+    addDemoMusic(app.tdm());
+    app.mainForm().button(MainButton::Music)->click();
+    return openedRegister<TMusikForm>({});
 }
 
 QWidget* showMain(Application& app) {
@@ -236,6 +246,56 @@ QWidget* showLiteratureSearch(Application& app) {
         search->submitButton()->click();
     }
     return books;
+}
+
+QWidget* showMusicBrowse(Application& app) {
+    TMusikForm* music = openMusicWindow(app);
+    if (music)
+        music->table().first();
+    return music;
+}
+
+// Editing a record: its songs on the edit page, one clicked for renaming.
+QWidget* showMusicEdit(Application& app) {
+    TMusikForm* music = openMusicWindow(app);
+    if (!music)
+        return nullptr;
+    music->action(cmd::edit)->trigger();
+    music->songsOnRecord()->setCurrentRow(1);
+    music->songBox()->setText(music->songsOnRecord()->item(1)->text());
+    return music;
+}
+
+// A song found by its first letters: the hit panel over the song list.
+QWidget* showMusicHit(Application& app) {
+    TMusikForm* music = openMusicWindow(app);
+    if (!music)
+        return nullptr;
+    music->findOption(2)->click();
+    music->detailFindBox()->setText(u"here c"_s);
+    music->detailFindBox()->find();
+    return music;
+}
+
+// "List all songs by an artist/group", the artist chosen and submitted.
+QWidget* showMusicSearch(Application& app) {
+    TMusikForm* music = openMusicWindow(app);
+    if (!music)
+        return nullptr;
+    music->action(cmd::findByConditions)->trigger();
+    if (auto* search = qobject_cast<SearchPage*>(music->searchPage())) {
+        search->selectCriterion(1);
+        search->firstInput()->setCurrentText(u"The Beatles"_s);
+        search->submitButton()->click();
+    }
+    return music;
+}
+
+QWidget* showMusicMasterList(Application& app) {
+    TMusikForm* music = openMusicWindow(app);
+    if (music)
+        music->action(cmd::masterList)->trigger();
+    return music;
 }
 
 QWidget* showSoftwareBrowse(Application& app) {
@@ -504,6 +564,11 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
         {"film-search", showFilmSearch},
+        {"music-browse", showMusicBrowse},
+        {"music-edit", showMusicEdit},
+        {"music-hit", showMusicHit},
+        {"music-search", showMusicSearch},
+        {"music-masterlist", showMusicMasterList},
         {"inventory-browse", showInventoryBrowse},
         {"inventory-edit", showInventoryEdit},
         {"literature-browse", showLiteratureBrowse},
