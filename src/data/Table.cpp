@@ -24,10 +24,6 @@ FieldType typeFromDeclaration(const QString& declared) {
     return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer : FieldType::Text;
 }
 
-QString folded(const QString& text) {
-    return text.toCaseFolded();
-}
-
 } // namespace
 
 Table::Table(Connection& connection, const TableSchema& schema, QObject* parent)
@@ -411,15 +407,15 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
 void Table::buildPrefixTexts(int field) {
     // One read of the field in storage order (the fastest a file can be read) serves every key
     // typed after it; each text lands at its record's place in the current order.
-    prefixTexts_ = QVector<QString>(int(keys_.size()));
+    prefixTexts_.reset(keys_.size());
     Statement select = connection_.prepare(u"SELECT rowid, "_s + quoteIdentifier(fieldName(field)) +
                                            u" FROM "_s + from());
     const bool plainText = columns_[size_t(field)].type == FieldType::Text;
     while (select.step()) {
         const int position = positionOfKey(select.int64(0));
         if (position >= 0)
-            prefixTexts_[position] =
-                folded(plainText ? select.text(1) : textOf(field, select.value(1)));
+            prefixTexts_.set(size_t(position),
+                             plainText ? select.text(1) : textOf(field, select.value(1)));
     }
     prefixField_ = field;
 }
@@ -437,14 +433,12 @@ bool Table::locatePrefix(const QString& field, const QString& prefix) {
     checkBrowseMode();
     if (prefixField_ != column)
         buildPrefixTexts(column);
-    const QString wanted = folded(prefix);
-    for (int i = 0; i < prefixTexts_.size(); ++i) {
-        if (prefixTexts_[i].startsWith(wanted)) {
-            setPosition(i);
-            bof_ = eof_ = false;
-            notifyCurrent();
-            return true;
-        }
+    const int found = prefixTexts_.firstStartingWith(prefix);
+    if (found >= 0) {
+        setPosition(found);
+        bof_ = eof_ = false;
+        notifyCurrent();
+        return true;
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FoldedTexts.h"
 #include "Schema.h"
 
 #include <QCache>
@@ -212,7 +213,7 @@ private:
     int disabled_ = 0;
     mutable QCache<qint64, QVector<QVariant>> rowCache_; // rows without their pictures
     int prefixField_ = -1;
-    QVector<QString> prefixTexts_; // folded display texts, aligned with keys_
+    FoldedTexts prefixTexts_; // folded display texts, aligned with keys_
 };
 
 // Bound controls do not follow the table while this lives: a walk with first and next, or a

@@ -14,6 +14,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/StarterData.cpp
     data/StoreFaults.cpp
     data/Table.cpp
+    data/FoldedTexts.cpp
     data/TDM.cpp
     data/TextFiles.cpp
     data/WriteTogether.cpp

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace hoardly {
+
+// The case-folded texts of one field, one per position, kept as UTF-8 in one buffer: a
+// million song names take a few dozen megabytes instead of a hundred, and a prefix is found by
+// comparing bytes (a UTF-8 prefix of the folded text is exactly a prefix of its characters).
+class FoldedTexts {
+public:
+    void reset(size_t count);
+    void clear();
+    bool isEmpty() const { return spans_.empty(); }
+    void set(size_t position, const QString& text);
+    // The first position whose text starts with the folded prefix; -1 when none does.
+    int firstStartingWith(const QString& prefix) const;
+
+    static QString folded(const QString& text) { return text.toCaseFolded(); }
+
+private:
+    QByteArray buffer_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_; // offset and length
+};
+
+} // namespace hoardly
