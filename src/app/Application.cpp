@@ -11,6 +11,7 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/LiteratureForm.h"
 #include "registers/MusikForm.h"
 #include "registers/SoftwareForm.h"
 #include "registers/ValueForm.h"
@@ -66,6 +67,8 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     mainForm_->setReminderScan([this] { reminders_->scan(); });
     mainForm_->setRegisterOpener(MainButton::Film,
                                  [this] { return new TFilmForm(context_, nullptr); });
+    mainForm_->setRegisterOpener(MainButton::Literature,
+                                 [this] { return new TBokForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Music,
                                  [this] { return new TMusikForm(context_, nullptr); });
     mainForm_->setRegisterOpener(MainButton::Software,

@@ -17,10 +17,11 @@ TDM::TDM(Connection::Main main, QObject* parent)
         entries_.push_back(std::move(entry));
     }
     filmQ_.setStatement({u"Select Titel"_s, u"From Film"_s, u"Where Titel = 'Titanic';"_s});
-    // The orders the film and music tables open in; a window that changes one keeps it for
-    // the rest of the run.
+    // The orders the film, music and literature tables open in; a window that changes one
+    // keeps it for the rest of the run.
     filmTb().selectIndex(u"Nummer"_s);
     musikTb().selectIndex(u"Artist_Grupp"_s);
+    bokTb().selectIndex(u"Index_Sec"_s);
 }
 
 TDM::~TDM() {

@@ -21,6 +21,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
     registers/AdressForm.cpp
     registers/FilmForm.cpp
+    registers/LiteratureForm.cpp
     registers/ValueForm.cpp
     registers/MusikForm.cpp
     registers/DetailPanel.cpp

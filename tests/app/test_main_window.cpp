@@ -17,6 +17,7 @@
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/LiteratureForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -417,7 +418,10 @@ private slots:
         startUp();
         QVERIFY(knp(MainButton::Film)->isEnabled());
         QVERIFY(knp(MainButton::Inventory)->isEnabled());
-        QVERIFY(!knp(MainButton::Literature)->isEnabled()); // no literature window yet
+        // Every register has its window now: all their buttons work once the tables are open.
+        for (MainButton button : {MainButton::Music, MainButton::Software, MainButton::Literature,
+                                  MainButton::Codes, MainButton::Addresses})
+            QVERIFY(knp(button)->isEnabled());
 
         knp(MainButton::Film)->click();
         QCOMPARE(built, 1);
@@ -474,6 +478,24 @@ private slots:
         QVERIFY(second);
         QCOMPARE(second->windowTitle(), u"Another caption"_s);
         second->close();
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theLiteratureButtonOpensTheLiteratureWindow() {
+        startUp();
+        knp(MainButton::Literature)->click();
+        QPointer<TBokForm> books;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TBokForm*>(widget); window && window->isVisible())
+                books = window;
+        }
+        QVERIFY(books);
+        QVERIFY(app->tdm().bokTb().isOpen());
+        QVERIFY(!main().isVisible());
+        books->close();
+        QVERIFY(!app->tdm().bokTb().isOpen());
+        QVERIFY(main().isVisible());
+        QTRY_VERIFY(books.isNull());
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 

@@ -93,12 +93,13 @@ private slots:
                  (QStringList{u"alien"_s, u"Casablanca"_s, u"Brazil"_s, u"Amadeus"_s}));
     }
 
-    void theHolderOpensFilmsByNumberAndMusicByArtist() {
+    void theHolderOpensFilmsByNumberMusicByArtistAndBooksByIndex() {
         TDM tdm;
         tdm.setDirectoryOfClosed(catalogue->path());
         QCOMPARE(tdm.filmTb().indexName(), u"Nummer"_s);
         QCOMPARE(tdm.musikTb().indexName(), u"Artist_Grupp"_s);
-        QCOMPARE(tdm.bokTb().indexName(), QString());
+        QCOMPARE(tdm.bokTb().indexName(), u"Index_Sec"_s);
+        QCOMPARE(tdm.dataTb().indexName(), QString());
         Table& films = tdm.filmTb();
         films.open();
         addFilm(films, 2, u"Brazil"_s);

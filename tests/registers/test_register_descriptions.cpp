@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
+#include "registers/LiteratureForm.h"
 #include "registers/SoftwareForm.h"
 #include "registers/ValueForm.h"
 #include "security/CodeStoreForm.h"
@@ -31,6 +32,7 @@ class TestRegisterDescriptions : public QObject {
             {"film", filmDescription},
             {"address book", adressDescription},
             {"software", softwareDescription},
+            {"literature", literatureDescription},
             {"code store", codeStoreDescription},
             {"home inventory", valueDescription},
         };
@@ -55,6 +57,7 @@ private slots:
         QCOMPARE(filmDescription().lendObjectType, std::optional(LendObjectType::Film));
         QCOMPARE(softwareDescription().lendObjectType, std::optional(LendObjectType::Data));
         QCOMPARE(int(*softwareDescription().lendObjectType), 2);
+        QCOMPARE(int(*literatureDescription().lendObjectType), 3);
         QVERIFY(!adressDescription().lendObjectType);
         // Their tasks fill these in.
         QVERIFY(!filmDescription().htmlExport);

@@ -225,6 +225,52 @@ void addDemoSoftware(TDM& tdm) {
     });
 }
 
+void addDemoBooks(TDM& tdm) {
+    const QStringList fields{
+        u"Index"_s,  u"Titel"_s, u"Author"_s,           u"Publisher"_s, u"Category"_s, u"Format"_s,
+        u"Kritik"_s, u"ISBN"_s,  u"Publication_Year"_s, u"Serie"_s,     u"Comments"_s};
+    const QList<QStringList> books{
+        {u"1"_s, u"Röda rummet"_s, u"August Strindberg"_s, u"Bonniers"_s, u"Novel"_s, u"Bounded"_s,
+         u"Masterpiece"_s, u"91-0-012345-6"_s, u"1879"_s, QString(),
+         u"First edition, from grandfather's shelf."_s},
+        {u"2"_s, u"Hemsöborna"_s, u"August Strindberg"_s, u"Bonniers"_s, u"Novel"_s, u"Paperback"_s,
+         u"Excellent"_s, u"91-0-054321-7"_s, u"1887"_s},
+        {u"3"_s, u"Gösta Berlings saga"_s, u"Selma Lagerlöf"_s, u"Bonniers"_s, u"Roman"_s,
+         u"Bounded"_s, u"Very good"_s, u"91-0-047110-2"_s, u"1891"_s},
+        {u"4"_s, u"Pippi Långstrump"_s, u"Astrid Lindgren"_s, u"Rabén & Sjögren"_s, u"Fairy tale"_s,
+         u"Bounded"_s, u"Cult"_s, u"91-29-01234-5"_s, u"1945"_s, u"Pippi"_s},
+        {u"5"_s, u"Mio, min Mio"_s, u"Astrid Lindgren"_s, u"Rabén & Sjögren"_s, u"Fairy tale"_s,
+         u"Bounded"_s, u"Excellent"_s, u"91-29-05678-9"_s, u"1954"_s},
+        {u"6"_s, u"Dune"_s, u"Frank Herbert"_s, u"Chilton Books"_s, u"Sci-Fi"_s, u"Paperback"_s,
+         u"Cult"_s, u"0-441-17271-7"_s, u"1965"_s, u"Dune"_s,
+         u"The desert planet Arrakis and its spice."_s},
+        {u"7"_s, u"Children of Dune"_s, u"Frank Herbert"_s, u"Putnam"_s, u"Sci-Fi"_s,
+         u"Paperback"_s, u"Good"_s, u"0-399-11697-4"_s, u"1976"_s, u"Dune"_s},
+        {u"8"_s, u"Utvandrarna"_s, u"Vilhelm Moberg"_s, u"Bonniers"_s, u"Novel"_s, u"Bounded"_s,
+         u"Masterpiece"_s, u"91-0-033333-1"_s, u"1949"_s, u"Utvandrarserien"_s},
+        {u"9"_s, u"Mord på Orientexpressen"_s, u"Agatha Christie"_s, u"Bonniers"_s,
+         u"Detective story"_s, u"Paperback"_s, u"Good"_s, QString(), u"1934"_s},
+        {u"10"_s, u"Nationalencyklopedin, band 1"_s, QString(), u"Bra Böcker"_s,
+         u"Work of reference"_s, u"Bounded"_s, u"Ok"_s, u"91-7024-619-X"_s, u"1989"_s,
+         u"Nationalencyklopedin"_s},
+    };
+    appendRecords(tdm.bokTb(), fields, books);
+
+    Table& standard = tdm.standardTb();
+    leavingClosed({&standard}, [&] {
+        for (const QStringList& book : books) {
+            rememberValue(standard, u"Author"_s, book[2]);
+            rememberValue(standard, u"Publisher"_s, book[3]);
+        }
+    });
+    leavingClosed({&tdm.borrowTb(), &tdm.bokTb()}, [&] {
+        lendOut(tdm, {LendObjectType::Literatur,
+                      u"Dune"_s,
+                      {u"Eva"_s, u"Lind"_s, u"046-1234"_s, QString(), false},
+                      QDate(2024, 3, 9)});
+    });
+}
+
 void addDemoCodes(TDM& tdm) {
     appendRecords(tdm.kodTb(), {u"Mottagare"_s, u"Kod"_s},
                   {{u"Bank, internet"_s, u"4711-Kvarn"_s},

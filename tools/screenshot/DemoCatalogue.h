@@ -29,6 +29,9 @@ void addDemoAddresses(TDM& tdm);
 void addDemoInventory(TDM& tdm);
 // Software items, their manufacturers remembered for the pick list, and one of them lent out.
 void addDemoSoftware(TDM& tdm);
+// Books, their authors and publishers remembered for the pick lists, and one of them lent out.
+// Not together with addDemoLoans, which files a book of its own.
+void addDemoBooks(TDM& tdm);
 // A few receivers and their codes, kept plain.
 void addDemoCodes(TDM& tdm);
 

@@ -17,6 +17,7 @@
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
+#include "registers/LiteratureForm.h"
 #include "registers/MusikForm.h"
 #include "registers/SearchPage.h"
 #include "registers/SoftwareForm.h"
@@ -88,6 +89,14 @@ TSoftwareForm* openSoftwareWindow(Application& app, const QString& name = {}) {
     addDemoSoftware(app.tdm());
     app.mainForm().button(MainButton::Software)->click();
     return openedRegister<TSoftwareForm>(name);
+}
+
+// The literature window over the demo books, opened by the main window's Literature button.
+TBokForm* openLiteratureWindow(Application& app, const QString& title = {}) {
+    setUpNow(app);
+    addDemoBooks(app.tdm());
+    app.mainForm().button(MainButton::Literature)->click();
+    return openedRegister<TBokForm>(title);
 }
 
 // The home inventory over the demo objects, opened by the main window's Inventory button.
@@ -205,6 +214,38 @@ QWidget* showInventoryEdit(Application& app) {
     if (inventory)
         inventory->action(cmd::edit)->trigger();
     return inventory;
+}
+
+QWidget* showLiteratureBrowse(Application& app) {
+    return openLiteratureWindow(app, u"Dune"_s);
+}
+
+QWidget* showLiteratureEdit(Application& app) {
+    TBokForm* books = openLiteratureWindow(app, u"Gösta"_s);
+    if (books)
+        books->action(cmd::edit)->trigger();
+    return books;
+}
+
+QWidget* showLiteratureMasterList(Application& app) {
+    TBokForm* books = openLiteratureWindow(app);
+    if (books)
+        books->action(cmd::masterList)->trigger();
+    return books;
+}
+
+// "List all books in a chosen genre", the genre chosen and submitted.
+QWidget* showLiteratureSearch(Application& app) {
+    TBokForm* books = openLiteratureWindow(app);
+    if (!books)
+        return nullptr;
+    books->action(cmd::findByConditions)->trigger();
+    if (auto* search = qobject_cast<SearchPage*>(books->searchPage())) {
+        search->selectCriterion(1);
+        search->firstInput()->setCurrentText(u"Fairy tale"_s);
+        search->submitButton()->click();
+    }
+    return books;
 }
 
 QWidget* showMusicBrowse(Application& app) {
@@ -530,6 +571,10 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"music-masterlist", showMusicMasterList},
         {"inventory-browse", showInventoryBrowse},
         {"inventory-edit", showInventoryEdit},
+        {"literature-browse", showLiteratureBrowse},
+        {"literature-edit", showLiteratureEdit},
+        {"literature-search", showLiteratureSearch},
+        {"literature-masterlist", showLiteratureMasterList},
         {"software-browse", showSoftwareBrowse},
         {"software-edit", showSoftwareEdit},
         {"software-search", showSoftwareSearch},

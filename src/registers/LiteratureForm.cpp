@@ -1,0 +1,213 @@
+#include "LiteratureForm.h"
+
+#include "CurrentLiteratureList.h"
+#include "LiteraturePickLists.h"
+#include "SearchCriteria.h"
+#include "SearchPage.h"
+#include "data/Schema.h"
+#include "data/SharedRoutines.h"
+#include "data/Table.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace hoardly {
+
+namespace {
+
+const QString kWriteList = u"currentLiteratureList"_s;
+
+CommandSet literatureCommands() {
+    // Print, Print preview and the HTML page join with the printed lists and the export; the
+    // "&Options" menu's "Turn music off" with the background music.
+    CommandSet set;
+    set.commands = {
+        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s),
+        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
+        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
+        registerCommand(cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s),
+        registerCommand(cmd::lending, u"Lent out a book"_s, u"Lending"_s, u"Lent out"_s),
+        registerCommand(cmd::findByConditions, u"List/find by conditions"_s,
+                        u"Find by conditions"_s, u"Find by conditions"_s),
+        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
+        registerCommand(cmd::back, {}, u"Back"_s),
+        // The pop-up's entry of this name writes the current-literature list, not a page.
+        CommandDef(kWriteList, {}, {}, u"Send to file (HTML)"_s),
+        optionCommand(u"hideIndex"_s, u"Hide index"_s),
+        optionCommand(u"hideHeadline"_s, u"Hide headline"_s),
+        optionCommand(u"sortIndex"_s, u"Sort by index"_s),
+        optionCommand(u"sortTitle"_s, u"Sort by title"_s),
+        registerCommand(cmd::help, u"Help"_s),
+        registerCommand(cmd::about, u"About"_s),
+    };
+    set.menus = {
+        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"options"_s,
+         u"&Options"_s,
+         {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
+        {u"database"_s,
+         u"&Database"_s,
+         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::lending, cmd::findByConditions,
+          cmd::masterList}},
+        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
+    };
+    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
+                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
+                   cmd::masterList, cmd::back};
+    set.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                 cmd::masterList, u"|"_s,    kWriteList,  u"|"_s,       cmd::close};
+    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
+                        cmd::remove,    cmd::lending, cmd::findByConditions,
+                        cmd::masterList};
+    set.lock.menus = {u"file"_s, u"database"_s};
+    set.lock.popup = set.popup;
+    return set;
+}
+
+QList<EditField> literatureEditFields() {
+    const auto listed = [](const QString& label, const QString& field, const QStringList& items) {
+        return EditField(label, field, EditKind::PickList).listing(items).atColumn(1);
+    };
+    // The authors and publishers in the order they were remembered, the fixed lists in theirs.
+    return {
+        EditField(u"Title*"_s, u"Titel"_s),
+        EditField(u"Author"_s, u"Author"_s, EditKind::PickList).rememberedIn(u"Author"_s),
+        EditField(u"Publisher"_s, u"Publisher"_s, EditKind::PickList).rememberedIn(u"Publisher"_s),
+        EditField(u"Publish Year"_s, u"Publication_Year"_s).digits(),
+        EditField(u"Serie"_s, u"Serie"_s),
+        listed(u"Format"_s, u"Format"_s, bookFormats()),
+        EditField(u"ISBN"_s, u"ISBN"_s).atColumn(1),
+        listed(u"Category"_s, u"Category"_s, bookCategories()),
+        listed(u"Rate"_s, u"Kritik"_s, bookRatings()),
+        EditField(u"Index*"_s, u"Index"_s, EditKind::Spin).ranged(1, 60000).digits().atColumn(1),
+        EditField(u"Comments"_s, u"Comments"_s, EditKind::Memo).limited(240),
+    };
+}
+
+MasterListPage literatureMasterList() {
+    MasterListPage master;
+    master.name = u"Masterlist"_s;
+    master.columns = {{u"Index"_s, u"Index"_s},      {u"Titel"_s, u"Title"_s},
+                      {u"Author"_s, u"Author"_s},    {u"Publisher"_s, u"Publisher"_s},
+                      {u"Kritik"_s, u"Rate"_s},      {u"Publication_Year"_s, u"Publication_Year"_s},
+                      {u"ISBN"_s, u"ISBN"_s},        {u"Category"_s, u"Category"_s},
+                      {u"Format"_s, u"Format"_s},    {u"Serie"_s, u"Serie"_s},
+                      {u"Comments"_s, u"Comments"_s}};
+    master.findField = u"Titel"_s;
+    master.findLabel = u"Find Title"_s;
+    master.findHint = u"Sök på titel"_s;
+    master.navigator = Navigator::full();
+    master.tipsHint = u"Info om masterlista"_s;
+    master.tips = {
+        u"The masterlist gives you immediate access to the database and all records and you "
+        u"shell use it when you would like to have fast possession to all records. In this view "
+        u"you can edit all records direct or use the buttons above. observe, when you delete a "
+        u"record there will be no confirm and the record will be lost immediate."_s,
+        QString(),
+        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+        u"\"New record button\""_s
+        u" in the toolbar. You can edit a field direct in a cell The edit record will be saved "
+        u"after you have leave it or when you close this form You can't edit any lent-out "
+        u"literature here."_s};
+    return master;
+}
+
+} // namespace
+
+RegisterDescription literatureDescription() {
+    RegisterDescription d;
+    d.table = &schema::bok();
+    d.nameField = u"Titel"_s;
+    // The heading follows the find box, and the current book wherever it moves, so it never
+    // shows another book's title than the one the panel shows.
+    d.heading = {u"Literature"_s, u"Titel"_s,
+                 HeadingTrigger::ListClick | HeadingTrigger::ListKey | HeadingTrigger::Navigator |
+                     HeadingTrigger::FindTextChanged | HeadingTrigger::Found};
+    d.browse.name = u"Bok"_s;
+    d.browse.picture = Picture::Book;
+    d.browse.listColumns = {{u"Index"_s, u"Index"_s}, {u"Titel"_s, u"Titel"_s}};
+    d.browse.panel = {PanelField(u"Author"_s, {u"Author"_s}),
+                      PanelField(u"Publisher"_s, {u"Publisher"_s}),
+                      PanelField(u"Category"_s, {u"Category"_s}),
+                      PanelField(u"Format"_s, {u"Format"_s}),
+                      PanelField(u"Published Year"_s, {u"Publication_Year"_s}),
+                      PanelField(u"ISBN"_s, {u"ISBN"_s}),
+                      PanelField(u"Rated"_s, {u"Kritik"_s}),
+                      PanelField(u"Lent to"_s, {u"Lent_To"_s}),
+                      PanelField(u"Comments"_s, {u"Comments"_s}, PanelKind::Memo)};
+    d.browse.navigator = Navigator::moves();
+    FindGroup find;
+    find.title = u"Find"_s;
+    find.options = {FindOption(u"Title"_s, u"Titel"_s), FindOption(u"Author"_s, u"Author"_s),
+                    FindOption(u"ISBN"_s, u"ISBN"_s)};
+    find.notFoundText = u"Where is it?"_s;
+    d.find = find;
+
+    d.editPage = u"Ny bok"_s;
+    d.editFields = literatureEditFields();
+    d.entryFocus = u"Titel"_s;
+    d.checks = {
+        EntryCheck::required(u"Titel"_s, u"Title or name is required"_s, u"Title/name missing"_s)};
+    d.indexField = u"Index"_s;
+    d.remember = {u"Author"_s, u"Publisher"_s};
+    d.editTips = {u"Fields marked with * is always required. "_s, QString(),
+                  u"Move between the fields by your TAB- or RETURN key"_s};
+
+    d.searchPage = u"SeekPage"_s;
+    d.masterList = literatureMasterList();
+
+    d.commands = literatureCommands();
+    d.sortOptions = {{u"sortIndex"_s, u"Index_Sec"_s}, {u"sortTitle"_s, u"Titel_Sec"_s}};
+    d.hideColumnCommand = u"hideIndex"_s;
+    d.hideColumnField = u"Index"_s;
+    d.hideHeadingCommand = u"hideHeadline"_s;
+    d.lendObjectType = LendObjectType::Literatur;
+
+    d.editEmpty = {u"There is no record to edit. Empty database."_s, u"Empty"_s};
+    d.deleteEmpty = {u"Sorry, you can't delete from a empty database."_s,
+                     u"Empty, just like that."_s};
+    d.deleteQuestion = {u"Record with name [ %1 ]  will be lost. Are you sure?"_s,
+                        u"Delete a  record"_s};
+    d.lentQuestion = {u"The Object [%1] is recorded as lent out. Do you want it to be marked as "
+                      u"return from your lent-out database? "_s,
+                      u"Mark it as returned?"_s};
+    return checked(std::move(d));
+}
+
+TBokForm::TBokForm(AppContext& context, QWidget* parent)
+    : RegisterWindow(context, literatureDescription(), parent),
+      today_([] { return QDate::currentDate(); }) {
+    resize(940, 640);
+    setMinimumSize(640, 460);
+    auto* search = new SearchPage(context, search::literatureSearch(), this);
+    installSearchPage(
+        search, [search] { search->enter(); }, search->submitsOnEnter());
+    setCommandHandler(kWriteList, [this] { writeCurrentLiteratureList(); });
+}
+
+void TBokForm::writeCurrentLiteratureList() {
+    run([this] {
+        Table& books = table();
+        if (isTableEmpty(books)) {
+            context().dialogs.info(this, u"Empty"_s, u"Not such a command. Empty database"_s);
+            return;
+        }
+        FileRequest request;
+        request.kind = FileRequestKind::Save;
+        request.caption = u"Save As"_s;
+        request.directory = QDir::homePath();
+        request.filter = u"HTML (*.html)"_s;
+        request.fileName = u"Literature.html"_s;
+        request.defaultSuffix = u"html"_s;
+        const QString path = context().dialogs.askFile(this, request);
+        if (path.isEmpty())
+            return;
+        literature::writeCurrentLiteratureList(books, path, today_());
+        context().dialogs.message(this, u"Finished"_s);
+        books.first();
+    });
+}
+
+} // namespace hoardly
