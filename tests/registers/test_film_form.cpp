@@ -696,6 +696,19 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    void homeAndEndGoToTheFirstAndLastFilmInTheList() {
+        fillFilms();
+        openWindow();
+        QTest::keyClick(window->list(), Qt::Key_End);
+        QCOMPARE(currentTitle(), u"Abyss"_s);
+        QTest::keyClick(window->list(), Qt::Key_Home);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
+        QTest::keyClick(window->list(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(currentTitle(), u"Abyss"_s);
+        QTest::keyClick(window->list(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
+    }
+
     void anInstalledSearchPageIsTheThirdPage() {
         fillFilms();
         openWindow();
