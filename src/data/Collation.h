@@ -29,5 +29,8 @@ QStringList sortedForPeople(QStringList texts);
 // Fastest when the rows come nearly in that order already, as an index that ignores the case
 // of A to Z gives them: only the rows out of place are sorted.
 std::vector<qint64> keysOrderedForPeople(std::vector<std::pair<qint64, QString>> rows);
+// The same on any thread, by the given locale (the run's collator is the GUI thread's).
+std::vector<qint64> keysOrderedForPeople(std::vector<std::pair<qint64, QString>> rows,
+                                         const QLocale& locale);
 
 } // namespace hoardly

@@ -1,5 +1,6 @@
 #include "PrefixRead.h"
 
+#include "Collation.h"
 #include "Errors.h"
 #include "Schema.h"
 #include "Sqlite.h"
@@ -71,6 +72,35 @@ PrefixReadResult readPrefixTexts(const PrefixReadRequest& request,
             for (size_t i = 0; i < result.keys.size(); ++i)
                 result.positionByKey.emplace_back(result.keys[i], int(i));
         }
+    } catch (const StoreError& error) {
+        result.error = error.text();
+    }
+    return result;
+}
+
+OrderReadResult readOrderForPeople(const OrderReadRequest& request,
+                                   const std::atomic_bool& cancelled) {
+    OrderReadResult result;
+    try {
+        Connection connection(Connection::Main::InMemory);
+        connection.attach(request.filePath, u"t"_s, true);
+        const QString field = quoteIdentifier(request.fieldName);
+        Statement select = connection.prepare(u"SELECT rowid, "_s + field + u" FROM t."_s +
+                                              quoteIdentifier(request.tableName) + u" ORDER BY "_s +
+                                              field + u" COLLATE NOCASE, rowid"_s);
+        std::vector<std::pair<qint64, QString>> rows;
+        while (select.step())
+            rows.emplace_back(select.int64(0), select.text(1));
+        select.reset();
+        if (cancelled) {
+            result.error = u"cancelled"_s;
+            return result;
+        }
+        result.keys = keysOrderedForPeople(std::move(rows), request.locale);
+        result.positionByKey.reserve(result.keys.size());
+        for (size_t i = 0; i < result.keys.size(); ++i)
+            result.positionByKey.emplace_back(result.keys[i], int(i));
+        std::sort(result.positionByKey.begin(), result.positionByKey.end());
     } catch (const StoreError& error) {
         result.error = error.text();
     }

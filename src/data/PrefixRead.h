@@ -2,6 +2,7 @@
 
 #include "FoldedTexts.h"
 
+#include <QLocale>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -32,5 +33,24 @@ struct PrefixReadResult {
 // waits for one slice at most. A read that is cancelled ends after its slice, incomplete.
 PrefixReadResult readPrefixTexts(const PrefixReadRequest& request,
                                  const std::atomic_bool& cancelled);
+
+// What ordering a large table for people needs: the keys by the texts of the index's field.
+struct OrderReadRequest {
+    QString filePath;
+    QString tableName;
+    QString fieldName;
+    QLocale locale;
+};
+
+struct OrderReadResult {
+    std::vector<qint64> keys; // in the order for people
+    std::vector<std::pair<qint64, int>> positionByKey;
+    QString error; // empty when the read is whole
+};
+
+// Reads the field by the file's index that ignores the case of A to Z (a near order), then puts
+// the keys into the order for people by the locale, on the calling thread.
+OrderReadResult readOrderForPeople(const OrderReadRequest& request,
+                                   const std::atomic_bool& cancelled);
 
 } // namespace hoardly

@@ -24,7 +24,7 @@ QString nextAlias(const QString& objectName) {
 }
 
 // A field of fewer records than this is read for the find box at once, within a frame.
-std::atomic<int> backgroundPrefixReadFrom{50000};
+std::atomic<int> backgroundReadsFrom{Table::kBackgroundReadsFrom};
 
 FieldType typeFromDeclaration(const QString& declared) {
     return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer : FieldType::Text;
@@ -35,13 +35,17 @@ FieldType typeFromDeclaration(const QString& declared) {
 Table::Table(Connection& connection, const TableSchema& schema, QObject* parent)
     : QObject(parent), connection_(connection), schema_(schema),
       alias_(nextAlias(schema.objectName)), rowCache_(512),
-      prefixRead_(new QFutureWatcher<PrefixReadResult>(this)) {
+      prefixRead_(new QFutureWatcher<PrefixReadResult>(this)),
+      orderRead_(new QFutureWatcher<OrderReadResult>(this)) {
     setObjectName(schema.objectName);
     connect(prefixRead_, &QFutureWatcherBase::finished, this, &Table::adoptPrefixRead);
+    connect(orderRead_, &QFutureWatcherBase::finished, this, &Table::adoptOrderRead);
 }
 
 Table::~Table() {
     cancelPrefixRead();
+    if (orderReadCancel_)
+        *orderReadCancel_ = true;
     try {
         close();
     } catch (const StoreError&) {
@@ -87,6 +91,10 @@ void Table::close() {
     if (!open_)
         return;
     cancelPrefixRead();
+    if (orderReadCancel_)
+        *orderReadCancel_ = true;
+    orderReadIndex_.clear();
+    preparedIndex_.clear();
     state_ = TableState::Browse;
     buffer_.clear();
     open_ = false;
@@ -193,13 +201,77 @@ void Table::selectIndex(const QString& name) {
         positionByKey_.clear();
         setPosition(-1);
     } else {
-        loadKeys();
+        if (!takePreparedOrder())
+            loadKeys();
         setPosition(keys_.empty() ? -1 : 0);
     }
     bof_ = true;
     eof_ = keys_.empty();
     notifyRecords();
     notifyCurrent();
+}
+
+bool Table::prepareOrder(const QString& name) {
+    requireOpen();
+    const IndexDef* def = name.isEmpty() ? nullptr : schema_.index(name);
+    const bool forPeople = def && !def->primary && def->caseInsensitive && def->fields.size() == 1;
+    if (!forPeople || estimatedRecordCount() < backgroundReadsFrom)
+        return true;
+    if (preparedIndex_ == def->name && preparedGeneration_ == generation_)
+        return true;
+    if (orderRead_->isRunning() && orderReadIndex_ == def->name &&
+        orderReadGeneration_ == generation_)
+        return false;
+    if (orderReadCancel_)
+        *orderReadCancel_ = true;
+    OrderReadRequest request{filePath(), schema_.tableName, def->fields.first(), collationLocale()};
+    orderReadIndex_ = def->name;
+    orderReadGeneration_ = generation_;
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    orderReadCancel_ = cancelled;
+    auto promise = std::make_shared<QPromise<OrderReadResult>>();
+    orderRead_->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, request, cancelled] {
+        promise->addResult(readOrderForPeople(request, *cancelled));
+        promise->finish();
+    });
+    return false;
+}
+
+void Table::adoptOrderRead() {
+    QFuture<OrderReadResult> future = orderRead_->future();
+    if (future.resultCount() == 0 || orderReadIndex_.isEmpty())
+        return;
+    OrderReadResult read = future.takeResult();
+    const QString index = std::exchange(orderReadIndex_, QString());
+    if (!open_)
+        return;
+    if (read.error.isEmpty() && orderReadGeneration_ != generation_) {
+        prepareOrder(index); // the records changed meanwhile: order them again
+        return;
+    }
+    if (read.error.isEmpty()) {
+        preparedIndex_ = index;
+        preparedGeneration_ = generation_;
+        prepared_ = std::move(read);
+    }
+    // A failed read leaves the order to be read at once when the index is selected.
+    emit orderPrepared();
+}
+
+// The order read in the background, when it is the one selected and still good.
+bool Table::takePreparedOrder() {
+    if (preparedIndex_.isEmpty() || preparedIndex_ != indexName_ ||
+        preparedGeneration_ != generation_) {
+        return false;
+    }
+    preparedIndex_.clear();
+    dropCaches();
+    keys_ = std::move(prepared_.keys);
+    positionByKey_ = std::move(prepared_.positionByKey);
+    keysLoaded_ = true;
+    return true;
 }
 
 bool Table::ordersForPeople() const {
@@ -470,8 +542,8 @@ void Table::buildPrefixTexts(int field) {
     prefixField_ = field;
 }
 
-void Table::setBackgroundPrefixReadFrom(int records) {
-    backgroundPrefixReadFrom = records;
+void Table::setBackgroundReadsFrom(int records) {
+    backgroundReadsFrom = records;
 }
 
 bool Table::prefixTextsReady(const QString& field) const {
@@ -488,7 +560,7 @@ bool Table::preparePrefixLocate(const QString& field) {
     const FieldType type = columns_[size_t(column)].type;
     const bool readAsStored =
         type == FieldType::Text || type == FieldType::Integer || type == FieldType::AutoIncrement;
-    if (!readAsStored || estimatedRecordCount() < backgroundPrefixReadFrom) {
+    if (!readAsStored || estimatedRecordCount() < backgroundReadsFrom) {
         buildPrefixTexts(column);
         return true;
     }

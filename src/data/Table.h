@@ -69,6 +69,10 @@ public:
     bool isOpen() const { return open_; }
 
     void selectIndex(const QString& name); // empty: key order
+    // Makes selecting the index quick, and answers whether it is. A large table ordered for
+    // people (names, titles) is ordered on a thread of the pool: false then, and
+    // orderPrepared() tells when selectIndex takes that order at once.
+    bool prepareOrder(const QString& name);
 
     // A table reached through queries only (the rows under a record) need not read its list of
     // keys when it opens or after a write: the list is read at the first move or position asked
@@ -98,8 +102,10 @@ public:
     // locatePrefix itself always answers, reading at once what is not ready.
     bool preparePrefixLocate(const QString& field);
     bool prefixTextsReady(const QString& field) const;
-    // From how many records a field is read in the background (tests make it small).
-    static void setBackgroundPrefixReadFrom(int records);
+    // From how many records a field or an order is read in the background (tests make it
+    // small).
+    static void setBackgroundReadsFrom(int records);
+    static constexpr int kBackgroundReadsFrom = 50000; // as the program runs
     // First record whose first index field is equal to or greater than the value; the last
     // record when none is.
     void findNearest(const QVariant& value);
@@ -170,6 +176,7 @@ signals:
     void currentChanged();        // the current record moved or its values changed
     void fieldChanged(int field); // a field of the record being edited was written
     void prefixTextsRead();       // the background read of preparePrefixLocate is in
+    void orderPrepared();         // the background ordering of prepareOrder is in
 
 private:
     struct Column {
@@ -199,6 +206,8 @@ private:
     void startPrefixRead(int field);
     void adoptPrefixRead();
     void cancelPrefixRead();
+    void adoptOrderRead();
+    bool takePreparedOrder();
     void loadCurrent();
     QVector<QVariant> fetchRow(qint64 key, bool withPictures = true) const;
     void readPictures(qint64 key, QVector<QVariant>& row) const;
@@ -251,6 +260,14 @@ private:
     quint64 prefixReadGeneration_ = 0;
     bool prefixReadGivesKeys_ = false;
     std::shared_ptr<std::atomic_bool> prefixReadCancel_;
+
+    QFutureWatcher<OrderReadResult>* orderRead_ = nullptr;
+    QString orderReadIndex_;
+    quint64 orderReadGeneration_ = 0;
+    std::shared_ptr<std::atomic_bool> orderReadCancel_;
+    QString preparedIndex_; // an order read in the background, good while the count holds
+    quint64 preparedGeneration_ = 0;
+    OrderReadResult prepared_;
 };
 
 // Bound controls do not follow the table while this lives: a walk with first and next, or a

@@ -19,7 +19,21 @@ namespace hoardly {
 RegisterController::RegisterController(AppContext& context, const RegisterDescription& description,
                                        RegisterView& view, QObject* parent)
     : QObject(parent), context_(context), d_(description), view_(view),
-      state_(deriveState(description.shape(), RegisterMode::Browsing)) {}
+      state_(deriveState(description.shape(), RegisterMode::Browsing)) {
+    connect(&table(), &Table::orderPrepared, this, [this] {
+        if (orderAwaited_.isEmpty())
+            return;
+        const QString index = std::exchange(orderAwaited_, QString());
+        if (isEntry(mode_)) {
+            pendingSort_ = index;
+            return;
+        }
+        run([this, &index] {
+            table().selectIndex(index);
+            table().first();
+        });
+    });
+}
 
 Table& RegisterController::table() const {
     return context_.tdm.table(*d_.table);
@@ -285,7 +299,12 @@ void RegisterController::sortBy(const QString& index) {
         pendingSort_ = index;
         return;
     }
+    orderAwaited_.clear();
     run([this, &index] {
+        if (!table().prepareOrder(index)) {
+            orderAwaited_ = index;
+            return;
+        }
         table().selectIndex(index);
         table().first();
     });

@@ -108,6 +108,8 @@ public:
     void back();
     // A sort option: the table's order becomes the index's, from its first record. Chosen
     // during an entry, it comes when the entry ends, so the pending record stays as it is.
+    // A large table ordered for people is ordered in the background first; the window goes on
+    // meanwhile and takes the order when it is in.
     void sortBy(const QString& index);
     // The register's lending command: its record goes to the shared lending command.
     void lend();
@@ -132,6 +134,7 @@ private:
     RegisterMode mode_ = RegisterMode::Browsing;
     DerivedState state_;
     QString pendingSort_;
+    QString orderAwaited_; // a sort whose order is being read in the background
 };
 
 } // namespace hoardly

@@ -43,10 +43,10 @@ private slots:
     void init() {
         catalogue = std::make_unique<test::TempCatalogue>();
         connection = std::make_unique<Connection>();
-        Table::setBackgroundPrefixReadFrom(50000);
+        Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
     }
     void cleanup() {
-        Table::setBackgroundPrefixReadFrom(50000);
+        Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
         connection.reset();
         catalogue.reset();
     }
@@ -114,7 +114,7 @@ private slots:
     // table's order (titles for people here), and the find answers as a read at once would.
     void theFindTextsAreReadInTheBackgroundInTheTablesOrder() {
         addFilms({u"Zelig"_s, u"casablanca"_s, u"Alien"_s, u"Brazil"_s, u"Åsa"_s});
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         auto films = table(schema::film());
         films->selectIndex(u"Filmtitel"_s);
         QSignalSpy read(films.get(), &Table::prefixTextsRead);
@@ -134,7 +134,7 @@ private slots:
     // keys with the texts, in the file's order.
     void aReadOfATableWithoutKeysBringsTheKeys() {
         addSongs({{7, u"Intro"_s}, {8, u"intermezzo"_s}, {9, u"Finale"_s}});
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         auto songs = table(schema::song(), true);
         QSignalSpy read(songs.get(), &Table::prefixTextsRead);
         QVERIFY(!songs->preparePrefixLocate(u"Namn"_s));
@@ -149,7 +149,7 @@ private slots:
     // and the find finds the new record.
     void aWriteDuringTheReadIsInTheTextsThatComeIn() {
         addFilms({u"Alien"_s, u"Brazil"_s});
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         auto films = table(schema::film());
         QSignalSpy read(films.get(), &Table::prefixTextsRead);
         QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
@@ -167,7 +167,7 @@ private slots:
     // Closing or destroying a table while its texts are read ends quietly.
     void aTableClosedOrGoneDuringTheReadHearsNothing() {
         addFilms({u"Alien"_s, u"Brazil"_s});
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         auto films = table(schema::film());
         QSignalSpy read(films.get(), &Table::prefixTextsRead);
         QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
@@ -180,13 +180,42 @@ private slots:
         QTest::qWait(200); // the pool's read ends on its own, touching nothing of the table
     }
 
+    // Titles are put into the order for people on a thread of the pool; selecting the index
+    // then takes that order at once. A record stored meanwhile has it ordered again.
+    void aLargeTableIsOrderedForPeopleInTheBackground() {
+        addFilms({u"zelig"_s, u"Émile"_s, u"Brazil"_s, u"alien"_s});
+        Table::setBackgroundReadsFrom(1);
+        auto films = table(schema::film());
+        QSignalSpy prepared(films.get(), &Table::orderPrepared);
+        QVERIFY(!films->prepareOrder(u"Filmtitel"_s));
+        QVERIFY(films->prepareOrder(u"Nummer"_s)); // not an order for people: quick as it is
+        films->append();
+        films->setInteger(u"Index"_s, 5);
+        films->setText(u"Titel"_s, u"casablanca"_s);
+        films->post();
+        QVERIFY(prepared.wait(5000));
+        QCOMPARE(prepared.count(), 1);
+        QVERIFY(films->prepareOrder(u"Filmtitel"_s));
+        films->selectIndex(u"Filmtitel"_s);
+        QCOMPARE(films->asText(u"Titel"_s), u"alien"_s);
+        QStringList titles;
+        for (int i = 0; i < films->recordCount(); ++i)
+            titles << films->textAt(i, films->fieldIndex(u"Titel"_s));
+        QCOMPARE(titles,
+                 (QStringList{u"alien"_s, u"Brazil"_s, u"casablanca"_s, u"Émile"_s, u"zelig"_s}));
+        films->last();
+        QCOMPARE(films->asText(u"Titel"_s), u"zelig"_s);
+        QVERIFY(films->locate(u"Titel"_s, {u"Émile"_s}));
+        QCOMPARE(films->position(), 3);
+    }
+
     // A small table is read at once as before; in the background, a number reads as it shows.
     void aSmallTableIsReadAtOnceAndNumbersAsTheyShow() {
         addFilms({u"Alien"_s, u"Brazil"_s});
         catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel) VALUES (NULL, 'X')"_s);
         auto films = table(schema::film());
         QVERIFY(films->preparePrefixLocate(u"Titel"_s));
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         QSignalSpy read(films.get(), &Table::prefixTextsRead);
         QVERIFY(!films->preparePrefixLocate(u"Index"_s));
         QVERIFY(read.wait(5000));

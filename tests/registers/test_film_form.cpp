@@ -696,6 +696,20 @@ private slots:
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 
+    // On a large table the order by title is made in the background: the list keeps its order
+    // until it is in, then shows the first film by title.
+    void sortingALargeTableByTitleComesWhenTheOrderIsIn() {
+        fillFilms();
+        openWindow();
+        Table::setBackgroundReadsFrom(1);
+        trigger(u"sortTitle"_s);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
+        QTRY_COMPARE(films().indexName(), u"Filmtitel"_s);
+        QCOMPARE(currentTitle(), u"Abyss"_s);
+        QVERIFY(command(u"sortTitle"_s)->isChecked());
+        Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
+    }
+
     void homeAndEndGoToTheFirstAndLastFilmInTheList() {
         fillFilms();
         openWindow();

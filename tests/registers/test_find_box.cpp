@@ -38,7 +38,7 @@ private slots:
         window->show();
     }
     void cleanup() {
-        Table::setBackgroundPrefixReadFrom(50000);
+        Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
         window.reset();
         tdm.reset();
         catalogue.reset();
@@ -88,7 +88,7 @@ private slots:
     // On a large table the texts are read in the background: the keys typed before they are
     // in find, once they come, the record the last text asks for; the window goes on meanwhile.
     void keysTypedBeforeTheBackgroundReadEndsFindWhenItComes() {
-        Table::setBackgroundPrefixReadFrom(1);
+        Table::setBackgroundReadsFrom(1);
         films().selectIndex(u"Filmtitel"_s); // the texts read before are out of date now
         QSignalSpy searched(box, &FindBox::searched);
         box->clear();

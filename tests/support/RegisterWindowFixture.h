@@ -6,6 +6,7 @@
 #include "TempCatalogue.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
+#include "data/Table.h"
 #include "registers/RegisterDescription.h"
 #include "ui/CommandTable.h"
 #include "ui/Shell.h"
@@ -48,6 +49,7 @@ protected:
         context = std::make_unique<AppContext>(AppContext{dialogs, *tdm, run, shell, &lending});
     }
     void tearDown() {
+        Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
         delete window;
         using namespace Qt::StringLiterals;
         HOARDLY_VERIFY_DIALOGS(dialogs);
