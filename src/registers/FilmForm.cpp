@@ -23,6 +23,7 @@ CommandSet filmCommands() {
                         u"Find by conditions"_s, u"Find by conditions"_s),
         registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
         registerCommand(cmd::back, {}, u"Back"_s),
+        htmlExportCommand(html::member(html::Register::Film)),
         optionCommand(u"hideIndex"_s, u"Hide index"_s),
         optionCommand(u"hideHeading"_s, u"Hide heading"_s),
         optionCommand(u"sortIndex"_s, u"Sort by index"_s),
@@ -31,7 +32,7 @@ CommandSet filmCommands() {
         registerCommand(cmd::about, u"About"_s),
     };
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
         {u"options"_s,
          u"&Options"_s,
          {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
@@ -44,8 +45,8 @@ CommandSet filmCommands() {
     set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
                    cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
                    cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                 cmd::masterList, cmd::close};
+    set.popup = {cmd::add,        cmd::edit,       cmd::remove, cmd::lending, cmd::findByConditions,
+                 cmd::masterList, cmd::htmlExport, cmd::close};
     set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
                         cmd::remove,    cmd::lending, cmd::findByConditions,
                         cmd::masterList};
@@ -140,6 +141,7 @@ RegisterDescription filmDescription() {
          QString()});
 
     d.commands = filmCommands();
+    d.htmlExport = html::member(html::Register::Film);
     d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};
     d.sortFallback = 1;
     d.hideColumnCommand = u"hideIndex"_s;

@@ -1,6 +1,7 @@
 #include "LiteratureForm.h"
 
 #include "CurrentLiteratureList.h"
+#include "HtmlExportCommand.h"
 #include "LiteraturePickLists.h"
 #include "SearchCriteria.h"
 #include "SearchPage.h"
@@ -8,8 +9,6 @@
 #include "data/SharedRoutines.h"
 #include "data/Table.h"
 #include "ui/Dialogs.h"
-
-#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +32,7 @@ CommandSet literatureCommands() {
                         u"Find by conditions"_s, u"Find by conditions"_s),
         registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
         registerCommand(cmd::back, {}, u"Back"_s),
+        htmlExportCommand(html::member(html::Register::Literature)),
         // The pop-up's entry of this name writes the current-literature list, not a page.
         CommandDef(kWriteList, {}, {}, u"Send to file (HTML)"_s),
         optionCommand(u"hideIndex"_s, u"Hide index"_s),
@@ -43,7 +43,7 @@ CommandSet literatureCommands() {
         registerCommand(cmd::about, u"About"_s),
     };
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
         {u"options"_s,
          u"&Options"_s,
          {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
@@ -159,6 +159,7 @@ RegisterDescription literatureDescription() {
     d.masterList = literatureMasterList();
 
     d.commands = literatureCommands();
+    d.htmlExport = html::member(html::Register::Literature);
     d.sortOptions = {{u"sortIndex"_s, u"Index_Sec"_s}, {u"sortTitle"_s, u"Titel_Sec"_s}};
     d.hideColumnCommand = u"hideIndex"_s;
     d.hideColumnField = u"Index"_s;
@@ -177,8 +178,7 @@ RegisterDescription literatureDescription() {
 }
 
 TBokForm::TBokForm(AppContext& context, QWidget* parent)
-    : RegisterWindow(context, literatureDescription(), parent),
-      today_([] { return QDate::currentDate(); }) {
+    : RegisterWindow(context, literatureDescription(), parent) {
     resize(940, 640);
     setMinimumSize(640, 460);
     auto* search = new SearchPage(context, search::literatureSearch(), this);
@@ -194,17 +194,10 @@ void TBokForm::writeCurrentLiteratureList() {
             context().dialogs.info(this, u"Empty"_s, u"Not such a command. Empty database"_s);
             return;
         }
-        FileRequest request;
-        request.kind = FileRequestKind::Save;
-        request.caption = u"Save As"_s;
-        request.directory = QDir::homePath();
-        request.filter = u"HTML (*.html)"_s;
-        request.fileName = u"Literature.html"_s;
-        request.defaultSuffix = u"html"_s;
-        const QString path = context().dialogs.askFile(this, request);
+        const QString path = context().dialogs.askFile(this, htmlSaveRequest(u"Literature.html"_s));
         if (path.isEmpty())
             return;
-        literature::writeCurrentLiteratureList(books, path, today_());
+        literature::writeCurrentLiteratureList(books, path, today());
         context().dialogs.message(this, u"Finished"_s);
         books.first();
     });

@@ -50,11 +50,12 @@ CommandSet musicCommands() {
                         u"Find by conditions"_s, u"Find by conditions"_s),
         registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
         registerCommand(cmd::back, {}, u"Back"_s),
+        htmlExportCommand(html::member(html::Register::Music)),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
         {u"database"_s,
          u"&Database functions"_s,
          {cmd::add, cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions, cmd::masterList}},
@@ -63,8 +64,8 @@ CommandSet musicCommands() {
     set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
                    cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
                    cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                 cmd::masterList, u"|"_s,    cmd::close};
+    set.popup = {cmd::add,        cmd::edit, cmd::remove,     cmd::lending, cmd::findByConditions,
+                 cmd::masterList, u"|"_s,    cmd::htmlExport, cmd::close};
     set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
                         cmd::remove,    cmd::lending, cmd::findByConditions,
                         cmd::masterList};
@@ -176,6 +177,7 @@ RegisterDescription musicDescription() {
     d.masterList = musicMasterList();
 
     d.commands = musicCommands();
+    d.htmlExport = html::member(html::Register::Music);
     d.lendObjectType = LendObjectType::Musik;
 
     d.editEmpty = {u"You can't do that. Empty database"_s, u"Empty"_s};

@@ -25,11 +25,12 @@ CommandSet softwareCommands() {
                         u"Find by conditions"_s, u"Villkorssökning"_s),
         registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlista"_s),
         registerCommand(cmd::back, {}, u"Back"_s),
+        htmlExportCommand(html::member(html::Register::Software)),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
         // The register's own spelling: this menu has no accelerator.
         {u"database"_s,
          u"Database"_s,
@@ -40,9 +41,9 @@ CommandSet softwareCommands() {
     set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
                    cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
                    cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit,    cmd::remove,
-                 u"|"_s,          cmd::lending, cmd::findByConditions,
-                 cmd::masterList, u"|"_s,       cmd::close};
+    set.popup = {
+        cmd::add,        cmd::edit, cmd::remove,     u"|"_s,    cmd::lending, cmd::findByConditions,
+        cmd::masterList, u"|"_s,    cmd::htmlExport, cmd::close};
     set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
                         cmd::remove,    cmd::lending, cmd::findByConditions,
                         cmd::masterList};
@@ -147,6 +148,7 @@ RegisterDescription softwareDescription() {
     d.masterList = softwareMasterList();
 
     d.commands = softwareCommands();
+    d.htmlExport = html::member(html::Register::Software);
     d.lendObjectType = LendObjectType::Data;
 
     d.editEmpty = {u"Sorry. There are no records in the database"_s, u"Empty"_s};
