@@ -12,47 +12,25 @@ namespace hoardly {
 namespace {
 
 CommandSet filmCommands() {
-    CommandSet set;
-    set.commands = {
-        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s),
-        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
-        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
-        registerCommand(cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s),
-        registerCommand(cmd::lending, u"Lending"_s, u"Lending"_s, u"Lending"_s),
-        registerCommand(cmd::findByConditions, u"Find films by conditions"_s,
-                        u"Find by conditions"_s, u"Find by conditions"_s),
-        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
-        registerCommand(cmd::back, {}, u"Back"_s),
-        htmlExportCommand(html::member(html::Register::Film)),
-        optionCommand(u"hideIndex"_s, u"Hide index"_s),
-        optionCommand(u"hideHeading"_s, u"Hide heading"_s),
-        optionCommand(u"sortIndex"_s, u"Sort by index"_s),
-        optionCommand(u"sortTitle"_s, u"Sort by title"_s),
-        registerCommand(cmd::help, u"Help"_s),
-        registerCommand(cmd::about, u"About"_s),
-    };
-    set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
-        {u"options"_s,
-         u"&Options"_s,
-         {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
-        {u"database"_s,
-         u"&Database"_s,
-         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::lending, cmd::findByConditions,
-          cmd::masterList}},
-        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
-    };
-    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
-                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
-                   cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit,       cmd::remove, cmd::lending, cmd::findByConditions,
-                 cmd::masterList, cmd::htmlExport, cmd::close};
-    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
-                        cmd::remove,    cmd::lending, cmd::findByConditions,
-                        cmd::masterList};
-    set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
-    return set;
+    CatalogueCommands texts;
+    texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s};
+    texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
+    texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
+    texts.remove = {u"Delete record"_s, u"Del record"_s, u"Del record"_s};
+    texts.lending = {u"Lending"_s, u"Lending"_s, u"Lending"_s};
+    texts.findByConditions = {u"Find films by conditions"_s, u"Find by conditions"_s,
+                              u"Find by conditions"_s};
+    texts.masterList = {u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s};
+    texts.extras = {optionCommand(u"hideIndex"_s, u"Hide index"_s),
+                    optionCommand(u"hideHeading"_s, u"Hide heading"_s),
+                    optionCommand(u"sortIndex"_s, u"Sort by index"_s),
+                    optionCommand(u"sortTitle"_s, u"Sort by title"_s)};
+    texts.optionsMenu =
+        MenuDef{u"options"_s,
+                u"&Options"_s,
+                {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}};
+    texts.htmlExport = html::member(html::Register::Film);
+    return catalogueCommands(texts);
 }
 
 QList<EditField> filmEditFields() {
@@ -131,8 +109,6 @@ RegisterDescription filmDescription() {
          {u"Kritik"_s, u"Rate"_s},
          {u"Speltid"_s, u"Screen time"_s}},
         u"Titel"_s,
-        {u"First record"_s, u"Prior record"_s, u"Next record"_s, u"Last record"_s, u"Add record"_s,
-         u"Del record"_s, u"Edit record"_s, u"Post"_s, u"Cancel edit"_s, u"Uppdate"_s},
         {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
          u"\"New record button\""_s
          u" in the toolbar. you can edit a field direct in the cell The edit record will be "

@@ -19,51 +19,33 @@ namespace {
 const QString kWriteList = u"currentLiteratureList"_s;
 
 CommandSet literatureCommands() {
-    // Print, Print preview and the HTML page join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu's "Turn music off" with the background music.
-    CommandSet set;
-    set.commands = {
-        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s),
-        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
-        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
-        registerCommand(cmd::remove, u"Delete record"_s, u"Del record"_s, u"Del record"_s),
-        registerCommand(cmd::lending, u"Lent out a book"_s, u"Lending"_s, u"Lent out"_s),
-        registerCommand(cmd::findByConditions, u"List/find by conditions"_s,
-                        u"Find by conditions"_s, u"Find by conditions"_s),
-        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
-        registerCommand(cmd::back, {}, u"Back"_s),
-        htmlExportCommand(html::member(html::Register::Literature)),
+    CatalogueCommands texts;
+    texts.close = {u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s};
+    texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
+    texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
+    texts.remove = {u"Delete record"_s, u"Del record"_s, u"Del record"_s};
+    texts.lending = {u"Lent out a book"_s, u"Lending"_s, u"Lent out"_s};
+    texts.findByConditions = {u"List/find by conditions"_s, u"Find by conditions"_s,
+                              u"Find by conditions"_s};
+    texts.masterList = {u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s};
+    texts.extras = {
         // The pop-up's entry of this name writes the current-literature list, not a page.
         CommandDef(kWriteList, {}, {}, u"Send to file (HTML)"_s),
         optionCommand(u"hideIndex"_s, u"Hide index"_s),
         optionCommand(u"hideHeadline"_s, u"Hide headline"_s),
         optionCommand(u"sortIndex"_s, u"Sort by index"_s),
         optionCommand(u"sortTitle"_s, u"Sort by title"_s),
-        registerCommand(cmd::help, u"Help"_s),
-        registerCommand(cmd::about, u"About"_s),
     };
-    set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
-        {u"options"_s,
-         u"&Options"_s,
-         {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}},
-        {u"database"_s,
-         u"&Database"_s,
-         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::lending, cmd::findByConditions,
-          cmd::masterList}},
-        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
-    };
-    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
-                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
-                   cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                 cmd::masterList, u"|"_s,    kWriteList,  u"|"_s,       cmd::close};
-    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
-                        cmd::remove,    cmd::lending, cmd::findByConditions,
-                        cmd::masterList};
-    set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
-    return set;
+    texts.optionsMenu =
+        MenuDef{u"options"_s,
+                u"&Options"_s,
+                {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}};
+    texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                   cmd::masterList, u"|"_s,    kWriteList,  u"|"_s,       cmd::close};
+    texts.htmlExport = html::member(html::Register::Literature);
+    return catalogueCommands(texts);
 }
 
 QList<EditField> literatureEditFields() {
@@ -87,30 +69,29 @@ QList<EditField> literatureEditFields() {
 }
 
 MasterListPage literatureMasterList() {
-    MasterListPage master;
+    MasterListPage master = titleMasterList(
+        {{u"Index"_s, u"Index"_s},
+         {u"Titel"_s, u"Title"_s},
+         {u"Author"_s, u"Author"_s},
+         {u"Publisher"_s, u"Publisher"_s},
+         {u"Kritik"_s, u"Rate"_s},
+         {u"Publication_Year"_s, u"Publication_Year"_s},
+         {u"ISBN"_s, u"ISBN"_s},
+         {u"Category"_s, u"Category"_s},
+         {u"Format"_s, u"Format"_s},
+         {u"Serie"_s, u"Serie"_s},
+         {u"Comments"_s, u"Comments"_s}},
+        u"Titel"_s,
+        {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
+         u"\"New record button\""_s
+         u" in the toolbar. You can edit a field direct in a cell The edit record will be saved "
+         u"after you have leave it or when you close this form You can't edit any lent-out "
+         u"literature here."_s});
+    // This register's own names for the page and its find box, and its opening paragraph
+    // spells "you" right where the other registers' lists have "Ypu".
     master.name = u"Masterlist"_s;
-    master.columns = {{u"Index"_s, u"Index"_s},      {u"Titel"_s, u"Title"_s},
-                      {u"Author"_s, u"Author"_s},    {u"Publisher"_s, u"Publisher"_s},
-                      {u"Kritik"_s, u"Rate"_s},      {u"Publication_Year"_s, u"Publication_Year"_s},
-                      {u"ISBN"_s, u"ISBN"_s},        {u"Category"_s, u"Category"_s},
-                      {u"Format"_s, u"Format"_s},    {u"Serie"_s, u"Serie"_s},
-                      {u"Comments"_s, u"Comments"_s}};
-    master.findField = u"Titel"_s;
     master.findLabel = u"Find Title"_s;
-    master.findHint = u"Sök på titel"_s;
-    master.navigator = Navigator::full();
-    master.tipsHint = u"Info om masterlista"_s;
-    master.tips = {
-        u"The masterlist gives you immediate access to the database and all records and you "
-        u"shell use it when you would like to have fast possession to all records. In this view "
-        u"you can edit all records direct or use the buttons above. observe, when you delete a "
-        u"record there will be no confirm and the record will be lost immediate."_s,
-        QString(),
-        u"Tip: You can search a title by the field above to left.To add a record use the  "_s
-        u"\"New record button\""_s
-        u" in the toolbar. You can edit a field direct in a cell The edit record will be saved "
-        u"after you have leave it or when you close this form You can't edit any lent-out "
-        u"literature here."_s};
+    master.tips.first().replace(u"Ypu"_s, u"you"_s);
     return master;
 }
 

@@ -36,42 +36,23 @@ const QString kSaveNext = u"saveNext"_s;
 constexpr int kRememberedArtistLength = 40;
 
 CommandSet musicCommands() {
-    // Print, Print preview and the HTML file join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
-    CommandSet set;
-    set.commands = {
-        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Back to mainmenu"_s,
-                        u"Back to main"_s),
-        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
-        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
-        registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
-        registerCommand(cmd::lending, u"Lent out"_s, u"Lent out"_s, u"Lent out"_s),
-        registerCommand(cmd::findByConditions, u"Find records by conditions"_s,
-                        u"Find by conditions"_s, u"Find by conditions"_s),
-        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s),
-        registerCommand(cmd::back, {}, u"Back"_s),
-        htmlExportCommand(html::member(html::Register::Music)),
-        registerCommand(cmd::help, u"Help"_s),
-        registerCommand(cmd::about, u"About"_s),
-    };
-    set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
-        {u"database"_s,
-         u"&Database functions"_s,
-         {cmd::add, cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions, cmd::masterList}},
-        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
-    };
-    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
-                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
-                   cmd::masterList, cmd::back};
-    set.popup = {cmd::add,        cmd::edit, cmd::remove,     cmd::lending, cmd::findByConditions,
-                 cmd::masterList, u"|"_s,    cmd::htmlExport, cmd::close};
-    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
-                        cmd::remove,    cmd::lending, cmd::findByConditions,
-                        cmd::masterList};
-    set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
-    return set;
+    CatalogueCommands texts;
+    texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Back to main"_s};
+    texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
+    texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
+    texts.remove = {u"Del record"_s, u"Del record"_s, u"Del record"_s};
+    texts.lending = {u"Lent out"_s, u"Lent out"_s, u"Lent out"_s};
+    texts.findByConditions = {u"Find records by conditions"_s, u"Find by conditions"_s,
+                              u"Find by conditions"_s};
+    texts.masterList = {u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s};
+    texts.databaseMenu = u"&Database functions"_s;
+    texts.databaseMenuSeparated = false;
+    texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                   cmd::masterList, u"|"_s,    cmd::close};
+    texts.htmlExport = html::member(html::Register::Music);
+    return catalogueCommands(texts);
 }
 
 QList<EditField> musicEditFields() {
@@ -95,14 +76,14 @@ MasterListPage musicMasterList() {
          {u"Produktionsar"_s, u"From year"_s},
          {u"Media"_s, u"Storage"_s}},
         kTitle,
-        {u"First record"_s, u"Prior record"_s, u"Next"_s, u"Last"_s, u"Add record"_s,
-         u"Del record"_s, u"Edit record"_s, u"Save"_s, u"Cancel edit"_s, u"Refresh"_s},
         {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
          u"\"New record button\""_s
          u" in the toolbar. you can edit a field direct in the cell The edit record will be "
          u"saved after You have leave it or when you close this form You can't edit any "
          u"lent-out music here."_s,
-         QString(), QString()});
+         QString(), QString()},
+        {u"First record"_s, u"Prior record"_s, u"Next"_s, u"Last"_s, u"Add record"_s,
+         u"Del record"_s, u"Edit record"_s, u"Save"_s, u"Cancel edit"_s, u"Refresh"_s});
 }
 
 DetailList songList() {

@@ -58,14 +58,6 @@ QList<NavButtonDef> Navigator::moves(const QStringList& hints) {
             {NavButton::Last, texts[3]}};
 }
 
-QList<NavButtonDef> Navigator::full() {
-    return moves() +
-           QList<NavButtonDef>{
-               {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
-               {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
-               {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
-}
-
 Navigator::Navigator(DataSource& source, Dialogs& dialogs, const QList<NavButtonDef>& buttons,
                      QWidget* parent)
     : QWidget(parent), source_(source), dialogs_(dialogs) {

@@ -34,8 +34,6 @@ public:
 
     // The first, prior, next and last buttons with the usual hints.
     static QList<NavButtonDef> moves(const QStringList& hints = {});
-    // All ten buttons with the usual hints, as the master lists have them.
-    static QList<NavButtonDef> full();
 
 signals:
     // After every click on a button, once the table has done what it asked.

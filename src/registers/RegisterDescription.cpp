@@ -172,19 +172,23 @@ const EditField* RegisterDescription::editField(const QString& field) const {
 }
 
 MasterListPage titleMasterList(QList<GridColumn> columns, QString titleField,
-                               const QStringList& navigatorHints, const QStringList& tips) {
-    static const NavButton kOrder[] = {NavButton::First,  NavButton::Prior, NavButton::Next,
-                                       NavButton::Last,   NavButton::Add,   NavButton::Delete,
-                                       NavButton::Edit,   NavButton::Post,  NavButton::Cancel,
-                                       NavButton::Refresh};
+                               const QStringList& tips, const QStringList& navigatorHints) {
+    static const NavButtonDef kFull[] = {
+        {NavButton::First, u"First record"_s}, {NavButton::Prior, u"Prior record"_s},
+        {NavButton::Next, u"Next record"_s},   {NavButton::Last, u"Last record"_s},
+        {NavButton::Add, u"Add record"_s},     {NavButton::Delete, u"Del record"_s},
+        {NavButton::Edit, u"Edit record"_s},   {NavButton::Post, u"Post"_s},
+        {NavButton::Cancel, u"Cancel edit"_s}, {NavButton::Refresh, u"Uppdate"_s}};
     MasterListPage master;
     master.name = u"MasterList"_s;
     master.columns = std::move(columns);
     master.findField = std::move(titleField);
     master.findLabel = u"Find title"_s;
     master.findHint = u"Sök på titel"_s;
-    for (qsizetype i = 0; i < navigatorHints.size() && i < qsizetype(std::size(kOrder)); ++i)
-        master.navigator.append({kOrder[i], navigatorHints[i]});
+    for (qsizetype i = 0; i < qsizetype(std::size(kFull)); ++i) {
+        const bool given = i < navigatorHints.size();
+        master.navigator.append({kFull[i].button, given ? navigatorHints[i] : kFull[i].hint});
+    }
     master.tipsHint = u"Info om masterlista"_s;
     master.tips =
         QStringList{
@@ -244,6 +248,58 @@ CommandDef htmlExportCommand(const HtmlExportMember& member) {
 
 CommandDef optionCommand(const QString& id, const QString& menuText) {
     return {id, menuText, {}, {}, {}, Icon::None, true};
+}
+
+CommandSet catalogueCommands(const CatalogueCommands& texts) {
+    const auto record = [](const QString& id, const CommandTexts& t) {
+        return registerCommand(id, t.menu, t.hint, t.popup);
+    };
+    CommandSet set;
+    set.commands = {record(cmd::close, texts.close),
+                    record(cmd::add, texts.add),
+                    record(cmd::edit, texts.edit),
+                    record(cmd::remove, texts.remove),
+                    record(cmd::lending, texts.lending),
+                    record(cmd::findByConditions, texts.findByConditions),
+                    record(cmd::masterList, texts.masterList),
+                    registerCommand(cmd::back, {}, u"Back"_s)};
+    set.commands += texts.extras;
+    if (texts.htmlExport)
+        set.commands.append(htmlExportCommand(*texts.htmlExport));
+    set.commands +=
+        {registerCommand(cmd::help, u"Help"_s), registerCommand(cmd::about, u"About"_s)};
+
+    QStringList database{cmd::add, cmd::edit, cmd::remove};
+    if (texts.databaseMenuSeparated)
+        database << u"|"_s;
+    database << cmd::lending << cmd::findByConditions << cmd::masterList;
+    set.menus = {{u"file"_s, u"&File"_s, {cmd::close}}};
+    if (texts.htmlExport)
+        set.menus.first().entries.prepend(cmd::htmlExport);
+    if (texts.optionsMenu)
+        set.menus.append(*texts.optionsMenu);
+    set.menus += {{u"database"_s, texts.databaseMenu, database},
+                  {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}}};
+
+    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
+                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
+                   cmd::masterList, cmd::back};
+    set.popup =
+        !texts.popup.isEmpty()
+            ? texts.popup
+            : QStringList{
+                  cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
+                  cmd::masterList, cmd::close};
+    if (texts.htmlExport && !texts.htmlExport->popupText.isEmpty()) {
+        const qsizetype close = set.popup.indexOf(cmd::close);
+        set.popup.insert(close < 0 ? set.popup.size() : close, cmd::htmlExport);
+    }
+    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
+                        cmd::remove,    cmd::lending, cmd::findByConditions,
+                        cmd::masterList};
+    set.lock.menus = {u"file"_s, u"database"_s};
+    set.lock.popup = set.popup;
+    return set;
 }
 
 } // namespace hoardly

@@ -196,10 +196,11 @@ struct MasterListPage {
 
 // The master list of the catalogue registers: a find box on the title labelled "Find title",
 // the full navigator with the register's hints (first, prior, next, last, add, delete, edit,
-// post, cancel, refresh), the tips button "Info om masterlista", and tips that open with the
-// paragraph every such list shares, then the register's own lines.
+// post, cancel, refresh; none given: "First record" … "Uppdate"), the tips button "Info om
+// masterlista", and tips that open with the paragraph every such list shares, then the
+// register's own lines.
 MasterListPage titleMasterList(QList<GridColumn> columns, QString titleField,
-                               const QStringList& navigatorHints, const QStringList& tips);
+                               const QStringList& tips, const QStringList& navigatorHints = {});
 
 // A sort entry of the options menu and the index it selects.
 struct SortOption {
@@ -313,5 +314,29 @@ CommandDef registerCommand(const QString& id, const QString& menuText, const QSt
 CommandDef htmlExportCommand(const HtmlExportMember& member);
 // A ticked entry of the options menu.
 CommandDef optionCommand(const QString& id, const QString& menuText);
+
+// What one of the record commands reads in each place: menu entry, tool-bar hint, pop-up entry.
+struct CommandTexts {
+    QString menu;
+    QString hint;
+    QString popup;
+};
+
+// What a catalogue register (film, music, literature, software) says of its commands. The
+// places are the same for all of them: "&File" with "close", the database menu, "&Help", the
+// tool bar close | add edit delete | lending, find by conditions, master list, back; and the
+// same lock over the tool bar, the file and database menus and the pop-up.
+struct CatalogueCommands {
+    CommandTexts close, add, edit, remove, lending, findByConditions, masterList;
+    QString databaseMenu = QStringLiteral("&Database");
+    bool databaseMenuSeparated = true;  // a separator before "lending"
+    std::optional<MenuDef> optionsMenu; // after "&File"; its commands are among `extras`
+    QList<CommandDef> extras;           // the register's own commands
+    QStringList popup;                  // command ids; empty: the record commands, then close
+    // The HTML export: its "&File" entry stands before close, and its pop-up entry, when the
+    // member has one, right before close in the pop-up.
+    std::optional<HtmlExportMember> htmlExport;
+};
+CommandSet catalogueCommands(const CatalogueCommands& texts);
 
 } // namespace hoardly

@@ -1,6 +1,7 @@
 // The building of a register window's pages and commands from its description.
 #include "DetailPanel.h"
 #include "MasterGrid.h"
+#include "RecordList.h"
 #include "RegisterWindow.h"
 
 #include "RecordButtons.h"
@@ -167,7 +168,7 @@ QWidget* RegisterWindow::buildHeadingRow(QWidget* page) {
 }
 
 QWidget* RegisterWindow::buildList(QWidget* page) {
-    list_ = new QTableView(page);
+    list_ = new RecordList(page);
     list_->setObjectName(u"list"_s);
     setUpReadOnlyGrid(list_);
     listModel_ = new TableGridModel(source(), d_.browse.listColumns, false, this);

@@ -12,44 +12,24 @@ namespace hoardly {
 namespace {
 
 CommandSet softwareCommands() {
-    // Print, Print preview and the HTML file join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
-    CommandSet set;
-    set.commands = {
-        registerCommand(cmd::close, u"Back to mainmenu"_s, u"Mainmenu"_s, u"Huvumenyn"_s),
-        registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Lägg till ny post"_s),
-        registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Editera post"_s),
-        registerCommand(cmd::remove, u"Delete record"_s, u"Del record"_s, u"Ta bort post"_s),
-        registerCommand(cmd::lending, u"Lent out"_s, u"Lending"_s, u"Utlåning"_s),
-        registerCommand(cmd::findByConditions, u"List/find by conditions"_s,
-                        u"Find by conditions"_s, u"Villkorssökning"_s),
-        registerCommand(cmd::masterList, u"Masterlist"_s, u"Masterlist"_s, u"Masterlista"_s),
-        registerCommand(cmd::back, {}, u"Back"_s),
-        htmlExportCommand(html::member(html::Register::Software)),
-        registerCommand(cmd::help, u"Help"_s),
-        registerCommand(cmd::about, u"About"_s),
-    };
-    set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
-        // The register's own spelling: this menu has no accelerator.
-        {u"database"_s,
-         u"Database"_s,
-         {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::lending, cmd::findByConditions,
-          cmd::masterList}},
-        {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
-    };
-    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
-                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
-                   cmd::masterList, cmd::back};
-    set.popup = {
-        cmd::add,        cmd::edit, cmd::remove,     u"|"_s,    cmd::lending, cmd::findByConditions,
-        cmd::masterList, u"|"_s,    cmd::htmlExport, cmd::close};
-    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
-                        cmd::remove,    cmd::lending, cmd::findByConditions,
-                        cmd::masterList};
-    set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
-    return set;
+    CatalogueCommands texts;
+    texts.close = {u"Back to mainmenu"_s, u"Mainmenu"_s, u"Huvumenyn"_s};
+    texts.add = {u"Add record"_s, u"Add record"_s, u"Lägg till ny post"_s};
+    texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Editera post"_s};
+    texts.remove = {u"Delete record"_s, u"Del record"_s, u"Ta bort post"_s};
+    texts.lending = {u"Lent out"_s, u"Lending"_s, u"Utlåning"_s};
+    texts.findByConditions = {u"List/find by conditions"_s, u"Find by conditions"_s,
+                              u"Villkorssökning"_s};
+    texts.masterList = {u"Masterlist"_s, u"Masterlist"_s, u"Masterlista"_s};
+    // The register's own spelling: this menu has no accelerator.
+    texts.databaseMenu = u"Database"_s;
+    texts.popup = {cmd::add,        cmd::edit,    cmd::remove,
+                   u"|"_s,          cmd::lending, cmd::findByConditions,
+                   cmd::masterList, u"|"_s,       cmd::close};
+    texts.htmlExport = html::member(html::Register::Software);
+    return catalogueCommands(texts);
 }
 
 QList<EditField> softwareEditFields() {
@@ -90,14 +70,14 @@ MasterListPage softwareMasterList() {
          {u"Web"_s, u"Web"_s},
          {u"Media"_s, u"Storage"_s}},
         u"Namn"_s,
-        {u"Första posten"_s, u"Föregående post"_s, u"Nästa post"_s, u"Sista post"_s,
-         u"Infoga ny post"_s, u"Radera post"_s, u"Editera post"_s, u"Posta ändring"_s,
-         u"Avbryt editering"_s, u"Uppdatera "_s},
         {u"Tip: You can search a title by the field above to left.To add a record use the  "_s
          u"\"New record button\""_s
          u" in the toolbar. You can edit a field direct in a cell The edit record will be "
          u"saved after you hav leave it or when you close this form You can't edit any "
-         u"lent-out stuff here."_s});
+         u"lent-out stuff here."_s},
+        {u"Första posten"_s, u"Föregående post"_s, u"Nästa post"_s, u"Sista post"_s,
+         u"Infoga ny post"_s, u"Radera post"_s, u"Editera post"_s, u"Posta ändring"_s,
+         u"Avbryt editering"_s, u"Uppdatera "_s});
 }
 
 } // namespace

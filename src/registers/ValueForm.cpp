@@ -32,7 +32,7 @@ CommandSet valueCommands() {
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // The print, preview and HTML entries join with the printed lists and the HTML export;
+    // The print and preview entries join with the printed lists;
     // the "&Options" menu, whose only entry is "Turn music off", with the background music.
     set.menus = {
         {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},

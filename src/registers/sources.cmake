@@ -30,6 +30,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/DetailPanel.cpp
     registers/FindBox.cpp
     registers/MasterGrid.h
+    registers/RecordList.h
     registers/Navigator.cpp
     registers/RegisterController.cpp
     registers/RegisterDescription.cpp

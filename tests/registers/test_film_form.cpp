@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "RegisterWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
@@ -33,16 +34,8 @@ using namespace hoardly;
 
 using Page = RegisterWindow::Page;
 
-class TestFilmForm : public QObject {
+class TestFilmForm : public QObject, test::RegisterWindowFixture<TFilmForm> {
     Q_OBJECT
-
-    std::unique_ptr<test::TempCatalogue> catalogue;
-    std::unique_ptr<TDM> tdm;
-    test::ScriptedDialogs dialogs;
-    RunState run;
-    test::FakeShell shell;
-    std::unique_ptr<AppContext> context;
-    QPointer<TFilmForm> window;
 
     Table& films() { return tdm->filmTb(); }
     QString currentTitle() { return films().asText(u"Titel"_s); }
@@ -58,60 +51,22 @@ class TestFilmForm : public QObject {
                                       "(5, 'Abyss', 'James Cameron', '***')"_s);
     }
 
-    TFilmForm* openWindow() {
-        window = new TFilmForm(*context);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qWarning("the film window did not become active");
-        return window;
-    }
-
-    QAction* command(const QString& id) { return window->action(id); }
-    void trigger(const QString& id) { command(id)->trigger(); }
-
     QLineEdit* titleBox() { return qobject_cast<QLineEdit*>(window->editControl(u"Titel"_s)); }
-    QComboBox* pick(const QString& field) {
-        return qobject_cast<QComboBox*>(window->editControl(field));
-    }
     QStringList column(const QString& file, const QString& sql) {
         const QString joined = catalogue->scalar(file, sql);
         return joined.isEmpty() ? QStringList() : joined.split(u'|');
     }
 
-    // Whether the commands the film window's lock covers are all off (or all on).
+    // The lock leaves the options menu and its sort entries usable.
     void expectLocked(bool locked) {
-        const CommandTable& commands = window->commands();
-        for (const QString& id : {u"close"_s, u"add"_s, u"edit"_s, u"delete"_s, u"lending"_s,
-                                  u"findByConditions"_s, u"masterList"_s}) {
-            QCOMPARE(commands.entry(id, Place::ToolBar)->isEnabled(), !locked);
-            QCOMPARE(commands.entry(id, Place::Popup)->isEnabled(), !locked);
-        }
-        QCOMPARE(commands.menu(u"file"_s)->menuAction()->isEnabled(), !locked);
-        QCOMPARE(commands.menu(u"database"_s)->menuAction()->isEnabled(), !locked);
-        QVERIFY(commands.menu(u"options"_s)->menuAction()->isEnabled());
-        QVERIFY(commands.menu(u"help"_s)->menuAction()->isEnabled());
+        RegisterWindowFixture::expectLocked(locked);
+        QVERIFY(window->commands().menu(u"options"_s)->menuAction()->isEnabled());
         QVERIFY(command(u"sortTitle"_s)->isEnabled());
     }
 
 private slots:
-    void init() {
-        catalogue = std::make_unique<test::TempCatalogue>();
-        tdm = std::make_unique<TDM>();
-        tdm->setDirectoryOfClosed(catalogue->path());
-        tdm->standardTb().open(); // as the start-up leaves it
-        dialogs.reset();
-        run = RunState{};
-        shell = test::FakeShell{};
-        context = std::make_unique<AppContext>(AppContext{dialogs, *tdm, run, shell});
-    }
-    void cleanup() {
-        delete window;
-        HOARDLY_VERIFY_DIALOGS(dialogs);
-        context.reset();
-        tdm.reset();
-        catalogue.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void openingShowsTheFirstFilmWithTheFocusInTheList() {
         fillFilms();
@@ -740,6 +695,19 @@ private slots:
         QCOMPARE(dialogs.boxes().size(), 1);
         QCOMPARE(dialogs.lastBox().caption, u"Delete record?"_s);
         HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void homeAndEndGoToTheFirstAndLastFilmInTheList() {
+        fillFilms();
+        openWindow();
+        QTest::keyClick(window->list(), Qt::Key_End);
+        QCOMPARE(currentTitle(), u"Abyss"_s);
+        QTest::keyClick(window->list(), Qt::Key_Home);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
+        QTest::keyClick(window->list(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(currentTitle(), u"Abyss"_s);
+        QTest::keyClick(window->list(), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(currentTitle(), u"Brazil"_s);
     }
 
     void anInstalledSearchPageIsTheThirdPage() {

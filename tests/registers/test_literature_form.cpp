@@ -1,5 +1,6 @@
 #include "FakeShell.h"
 #include "LiteratureData.h"
+#include "RegisterWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
@@ -35,14 +36,6 @@ using Page = RegisterWindow::Page;
 
 namespace {
 
-// The shared lending command as the literature window sees it: what it was asked to lend.
-class RecordingLending final : public LendingCommand {
-public:
-    void lendCurrentRecord(LendObjectType type) override { types << type; }
-    void lend(LendObjectType type, const QString&) override { types << type; }
-    QList<LendObjectType> types;
-};
-
 const QDate kToday(2024, 3, 5);
 const QByteArray kSeparator(40, '*');
 
@@ -65,17 +58,8 @@ QByteArray bookLines(int number, const QByteArray& title, const QByteArray& auth
 
 } // namespace
 
-class TestLiteratureForm : public QObject {
+class TestLiteratureForm : public QObject, test::RegisterWindowFixture<TBokForm> {
     Q_OBJECT
-
-    std::unique_ptr<test::TempCatalogue> catalogue;
-    std::unique_ptr<TDM> tdm;
-    test::ScriptedDialogs dialogs;
-    RunState run;
-    test::FakeShell shell;
-    RecordingLending lending;
-    std::unique_ptr<AppContext> context;
-    QPointer<TBokForm> window;
 
     Table& books() { return tdm->bokTb(); }
     QString currentTitle() { return books().asText(u"Titel"_s); }
@@ -90,56 +74,22 @@ class TestLiteratureForm : public QObject {
     QString target() const { return QDir(catalogue->path()).filePath(u"Literature.html"_s); }
 
     TBokForm* openWindow() {
-        window = new TBokForm(*context);
-        window->setToday([] { return kToday; });
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qWarning("the literature window did not become active");
-        return window;
+        return RegisterWindowFixture::openWindow(
+            [](TBokForm& form) { form.setToday([] { return kToday; }); });
     }
     void reopenWindow() {
         window->close();
         QTRY_VERIFY(window.isNull());
         openWindow();
     }
-    QAction* command(const QString& id) { return window->action(id); }
-    void trigger(const QString& id) { command(id)->trigger(); }
-    QAction* popupEntry(const QString& text) {
-        for (QAction* action : window->popupMenu()->actions()) {
-            if (action->text() == text)
-                return action;
-        }
-        qFatal("no pop-up entry %s", qPrintable(text));
-    }
     void writeListFromThePopUp() { popupEntry(u"Send to file (HTML)"_s)->trigger(); }
-    QLineEdit* line(const QString& field) {
-        return qobject_cast<QLineEdit*>(window->editControl(field));
-    }
-    QComboBox* pick(const QString& field) {
-        return qobject_cast<QComboBox*>(window->editControl(field));
-    }
     QLabel* findResult() { return test::child<QLabel>(*window, u"findResult"_s); }
-    static QStringList texts(const QList<QAction*>& actions) {
-        QStringList result;
-        for (QAction* action : actions)
-            result << (action->isSeparator() ? u"|"_s : action->text());
-        return result;
-    }
 
-    // Whether the commands the literature window's lock covers are all off (or all on).
+    // The lock covers the pop-up's list entry too and leaves the options menu usable.
     void expectLocked(bool locked) {
-        const CommandTable& commands = window->commands();
-        for (const QString& id : {cmd::close, cmd::add, cmd::edit, cmd::remove, cmd::lending,
-                                  cmd::findByConditions, cmd::masterList}) {
-            QCOMPARE(commands.entry(id, Place::ToolBar)->isEnabled(), !locked);
-            QCOMPARE(commands.entry(id, Place::Popup)->isEnabled(), !locked);
-        }
+        RegisterWindowFixture::expectLocked(locked);
         QCOMPARE(popupEntry(u"Send to file (HTML)"_s)->isEnabled(), !locked);
-        QCOMPARE(commands.menu(u"file"_s)->menuAction()->isEnabled(), !locked);
-        QCOMPARE(commands.menu(u"database"_s)->menuAction()->isEnabled(), !locked);
-        QVERIFY(commands.menu(u"options"_s)->menuAction()->isEnabled());
-        QVERIFY(commands.menu(u"help"_s)->menuAction()->isEnabled());
+        QVERIFY(window->commands().menu(u"options"_s)->menuAction()->isEnabled());
     }
 
     // Three books; the second has no author, and their titles' order is not their numbers'.
@@ -151,24 +101,8 @@ class TestLiteratureForm : public QObject {
     }
 
 private slots:
-    void init() {
-        catalogue = std::make_unique<test::TempCatalogue>();
-        tdm = std::make_unique<TDM>();
-        tdm->setDirectoryOfClosed(catalogue->path());
-        tdm->standardTb().open(); // as the start-up leaves it
-        dialogs.reset();
-        run = RunState{};
-        shell = test::FakeShell{};
-        lending.types.clear();
-        context = std::make_unique<AppContext>(AppContext{dialogs, *tdm, run, shell, &lending});
-    }
-    void cleanup() {
-        delete window;
-        HOARDLY_VERIFY_DIALOGS(dialogs);
-        context.reset();
-        tdm.reset();
-        catalogue.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void openingShowsTheBooksByIndexOnTheBookPage() {
         test::addBooks(*catalogue);

@@ -1,6 +1,7 @@
 #include "FakeShell.h"
 #include "MusicData.h"
 #include "RecordingLending.h"
+#include "RegisterWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
 #include "WidgetHelpers.h"
@@ -39,17 +40,8 @@ QStringList itemTexts(const QListWidget* list) {
 
 } // namespace
 
-class TestMusikForm : public QObject {
+class TestMusikForm : public QObject, test::RegisterWindowFixture<TMusikForm> {
     Q_OBJECT
-
-    std::unique_ptr<test::TempCatalogue> catalogue;
-    std::unique_ptr<TDM> tdm;
-    test::ScriptedDialogs dialogs;
-    RunState run;
-    test::FakeShell shell;
-    test::RecordingLending lending;
-    std::unique_ptr<AppContext> context;
-    QPointer<TMusikForm> window;
 
     Table& records() { return tdm->musikTb(); }
     QString current() { return records().asText(u"Titel"_s); }
@@ -68,20 +60,6 @@ class TestMusikForm : public QObject {
                                         "'') <> '' ORDER BY Sid)"_s);
     }
 
-    void openWindow() {
-        window = new TMusikForm(*context);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qWarning("the music window did not become active");
-    }
-    void trigger(const QString& id) { window->action(id)->trigger(); }
-    QLineEdit* line(const QString& field) {
-        return qobject_cast<QLineEdit*>(window->editControl(field));
-    }
-    QComboBox* pick(const QString& field) {
-        return qobject_cast<QComboBox*>(window->editControl(field));
-    }
     QCheckBox* mixedBox() {
         return qobject_cast<QCheckBox*>(window->editControl(u"Samlingsskiva"_s));
     }
@@ -112,24 +90,8 @@ class TestMusikForm : public QObject {
     }
 
 private slots:
-    void init() {
-        catalogue = std::make_unique<test::TempCatalogue>();
-        tdm = std::make_unique<TDM>();
-        tdm->setDirectoryOfClosed(catalogue->path());
-        tdm->standardTb().open();
-        dialogs.reset();
-        run = RunState{};
-        shell = test::FakeShell{};
-        lending.types.clear();
-        context = std::make_unique<AppContext>(AppContext{dialogs, *tdm, run, shell, &lending});
-    }
-    void cleanup() {
-        delete window;
-        HOARDLY_VERIFY_DIALOGS(dialogs);
-        context.reset();
-        tdm.reset();
-        catalogue.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void openingShowsTheFirstRecordWithItsSongs() {
         test::addMusic(*catalogue);

@@ -1,5 +1,6 @@
 #include "FakeShell.h"
 #include "RecordingLending.h"
+#include "RegisterWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "SoftwareData.h"
 #include "TempCatalogue.h"
@@ -32,17 +33,8 @@ using namespace hoardly;
 
 using Page = RegisterWindow::Page;
 
-class TestSoftwareForm : public QObject {
+class TestSoftwareForm : public QObject, test::RegisterWindowFixture<TSoftwareForm> {
     Q_OBJECT
-
-    std::unique_ptr<test::TempCatalogue> catalogue;
-    std::unique_ptr<TDM> tdm;
-    test::ScriptedDialogs dialogs;
-    RunState run;
-    test::FakeShell shell;
-    test::RecordingLending lending;
-    std::unique_ptr<AppContext> context;
-    QPointer<TSoftwareForm> window;
 
     Table& items() { return tdm->dataTb(); }
     QString currentName() { return items().asText(u"Namn"_s); }
@@ -54,21 +46,6 @@ class TestSoftwareForm : public QObject {
                                  "ORDER BY Sid)"_s);
     }
 
-    TSoftwareForm* openWindow() {
-        window = new TSoftwareForm(*context);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qWarning("the software window did not become active");
-        return window;
-    }
-    void trigger(const QString& id) { window->action(id)->trigger(); }
-    QLineEdit* line(const QString& field) {
-        return qobject_cast<QLineEdit*>(window->editControl(field));
-    }
-    QComboBox* pick(const QString& field) {
-        return qobject_cast<QComboBox*>(window->editControl(field));
-    }
     QList<QRadioButton*> typeButtons() {
         return window->editControl(u"Typ"_s)->findChildren<QRadioButton*>(
             QString(), Qt::FindDirectChildrenOnly);
@@ -85,45 +62,10 @@ class TestSoftwareForm : public QObject {
         return qobject_cast<QCheckBox*>(window->editControl(u"Registrerad"_s));
     }
     WebLink* webLink() { return window->findChild<WebLink*>(); }
-    static QStringList texts(const QList<QAction*>& actions) {
-        QStringList result;
-        for (QAction* action : actions)
-            result << (action->isSeparator() ? u"|"_s : action->text());
-        return result;
-    }
-
-    // Whether the commands this window's lock covers are all off (or all on).
-    void expectLocked(bool locked) {
-        const CommandTable& commands = window->commands();
-        for (const QString& id : {cmd::close, cmd::add, cmd::edit, cmd::remove, cmd::lending,
-                                  cmd::findByConditions, cmd::masterList}) {
-            QCOMPARE(commands.entry(id, Place::ToolBar)->isEnabled(), !locked);
-            QCOMPARE(commands.entry(id, Place::Popup)->isEnabled(), !locked);
-        }
-        QCOMPARE(commands.menu(u"file"_s)->menuAction()->isEnabled(), !locked);
-        QCOMPARE(commands.menu(u"database"_s)->menuAction()->isEnabled(), !locked);
-        QVERIFY(commands.menu(u"help"_s)->menuAction()->isEnabled());
-    }
 
 private slots:
-    void init() {
-        catalogue = std::make_unique<test::TempCatalogue>();
-        tdm = std::make_unique<TDM>();
-        tdm->setDirectoryOfClosed(catalogue->path());
-        tdm->standardTb().open(); // as the start-up leaves it
-        dialogs.reset();
-        run = RunState{};
-        shell = test::FakeShell{};
-        lending.types.clear();
-        context = std::make_unique<AppContext>(AppContext{dialogs, *tdm, run, shell, &lending});
-    }
-    void cleanup() {
-        delete window;
-        HOARDLY_VERIFY_DIALOGS(dialogs);
-        context.reset();
-        tdm.reset();
-        catalogue.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void openingShowsTheFirstItemOnTheDataPage() {
         test::addSoftware(*catalogue);
