@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -36,6 +37,23 @@ inline void untilPainted(PaintWatch& watch, int limitMs = 2000) {
     guard.start();
     while (!watch.painted && guard.elapsed() < limitMs)
         QCoreApplication::processEvents();
+}
+
+// Runs the event loop until `done` holds (at most `limitMs`) and answers the longest stretch the
+// GUI thread spent away from it: what a user would feel as the window not answering while
+// work goes on in the background.
+template <class Done> double longestStretchUntil(Done done, int limitMs = 60000) {
+    QElapsedTimer guard;
+    guard.start();
+    qint64 last = guard.nsecsElapsed();
+    qint64 longest = 0;
+    while (!done() && guard.elapsed() < limitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        const qint64 now = guard.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    }
+    return double(longest) / 1e6;
 }
 
 inline QTextStream& out() {

@@ -88,7 +88,11 @@ int main(int argc, char** argv) {
     films.refresh();
     timer.restart();
     films.preparePrefixLocate(u"Titel"_s);
-    report("preparing the find box's field (once per open)", milliseconds(timer));
+    report("starting the find box's background read", milliseconds(timer));
+    timer.restart();
+    while (!films.prefixTextsReady(u"Titel"_s))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    report("the background read, until in", milliseconds(timer));
     double worst = 0;
     for (int length = 5; length <= 24; ++length) {
         timer.restart();

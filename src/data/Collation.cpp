@@ -25,7 +25,9 @@ QCollator& collator() {
 using KeyedText = std::pair<qint64, QString>;
 
 bool keyedLess(const KeyedText& a, const KeyedText& b) {
-    const int order = compareForPeople(a.second, b.second);
+    // Records of one artist or author stand side by side with the same text; the collator,
+    // the dear part of ordering a large table, is needed only where the texts differ.
+    const int order = a.second == b.second ? 0 : compareForPeople(a.second, b.second);
     return order != 0 ? order < 0 : a.first < b.first;
 }
 

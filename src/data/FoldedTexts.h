@@ -16,6 +16,7 @@ public:
     void reset(size_t count);
     void clear();
     bool isEmpty() const { return spans_.empty(); }
+    size_t size() const { return spans_.size(); }
     void set(size_t position, const QString& text);
     // The first position whose text starts with the folded prefix; -1 when none does.
     int firstStartingWith(const QString& prefix) const;

@@ -6,8 +6,11 @@
 #include "Sqlite.h"
 
 #include <QDir>
+#include <QPromise>
+#include <QThreadPool>
 #include <algorithm>
 #include <atomic>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +23,9 @@ QString nextAlias(const QString& objectName) {
     return u"t_"_s + objectName + u'_' + QString::number(++counter);
 }
 
+// A field of fewer records than this is read for the find box at once, within a frame.
+std::atomic<int> backgroundPrefixReadFrom{50000};
+
 FieldType typeFromDeclaration(const QString& declared) {
     return declared.contains(u"INT"_s, Qt::CaseInsensitive) ? FieldType::Integer : FieldType::Text;
 }
@@ -28,11 +34,14 @@ FieldType typeFromDeclaration(const QString& declared) {
 
 Table::Table(Connection& connection, const TableSchema& schema, QObject* parent)
     : QObject(parent), connection_(connection), schema_(schema),
-      alias_(nextAlias(schema.objectName)), rowCache_(512) {
+      alias_(nextAlias(schema.objectName)), rowCache_(512),
+      prefixRead_(new QFutureWatcher<PrefixReadResult>(this)) {
     setObjectName(schema.objectName);
+    connect(prefixRead_, &QFutureWatcherBase::finished, this, &Table::adoptPrefixRead);
 }
 
 Table::~Table() {
+    cancelPrefixRead();
     try {
         close();
     } catch (const StoreError&) {
@@ -77,9 +86,11 @@ void Table::open() {
 void Table::close() {
     if (!open_)
         return;
+    cancelPrefixRead();
     state_ = TableState::Browse;
     buffer_.clear();
     open_ = false;
+    keysLoaded_ = false;
     keys_.clear();
     positionByKey_.clear();
     current_.clear();
@@ -175,8 +186,16 @@ void Table::selectIndex(const QString& name) {
     if (!open_)
         return;
     checkBrowseMode();
-    loadKeys();
-    setPosition(keys_.empty() ? -1 : 0);
+    if (keysOnDemand_) {
+        dropCaches();
+        keysLoaded_ = false;
+        keys_.clear();
+        positionByKey_.clear();
+        setPosition(-1);
+    } else {
+        loadKeys();
+        setPosition(keys_.empty() ? -1 : 0);
+    }
     bof_ = true;
     eof_ = keys_.empty();
     notifyRecords();
@@ -189,6 +208,7 @@ bool Table::ordersForPeople() const {
 
 void Table::loadKeys() {
     dropCaches();
+    keysLoaded_ = true;
     keys_.clear();
     keys_.reserve(positionByKey_.size());
     if (ordersForPeople()) {
@@ -210,6 +230,25 @@ void Table::loadKeys() {
     indexKeys();
 }
 
+void Table::needKeys() const {
+    // The table object itself is never const; only the reading of its keys is put off.
+    if (open_ && !keysLoaded_)
+        const_cast<Table*>(this)->loadKeys();
+}
+
+// After a write that may have changed the set or order of the records: the keys are read
+// again now, or at the next move when they are read on demand.
+void Table::keysChanged() {
+    if (keysOnDemand_ && position_ < 0) {
+        dropCaches();
+        keysLoaded_ = false;
+        keys_.clear();
+        positionByKey_.clear();
+    } else {
+        loadKeys();
+    }
+}
+
 void Table::indexKeys() {
     // Sorted pairs cost two numbers a record, however large the keys are (a key of 2^40
     // written by another tool would otherwise ask for terabytes). In key order they come
@@ -226,6 +265,7 @@ CachedStatement Table::statement(const QString& sql) const {
 }
 
 void Table::dropCaches() {
+    ++generation_;
     rowCache_.clear();
     prefixField_ = -1;
     prefixTexts_.clear();
@@ -282,6 +322,7 @@ void Table::setPosition(int position) {
 }
 
 int Table::positionOfKey(qint64 key) const {
+    needKeys();
     const auto found = std::lower_bound(positionByKey_.begin(), positionByKey_.end(),
                                         std::pair<qint64, int>{key, -1});
     return (found != positionByKey_.end() && found->first == key) ? found->second : -1;
@@ -300,6 +341,7 @@ void Table::checkBrowseMode() {
 
 void Table::first() {
     requireOpen();
+    needKeys();
     checkBrowseMode();
     setPosition(keys_.empty() ? -1 : 0);
     bof_ = true;
@@ -309,6 +351,7 @@ void Table::first() {
 
 void Table::last() {
     requireOpen();
+    needKeys();
     checkBrowseMode();
     setPosition(int(keys_.size()) - 1);
     eof_ = true;
@@ -318,6 +361,7 @@ void Table::last() {
 
 void Table::next() {
     requireOpen();
+    needKeys();
     checkBrowseMode();
     if (position_ + 1 >= int(keys_.size())) {
         eof_ = true;
@@ -330,6 +374,7 @@ void Table::next() {
 
 void Table::prior() {
     requireOpen();
+    needKeys();
     checkBrowseMode();
     if (position_ <= 0) {
         bof_ = true;
@@ -342,6 +387,7 @@ void Table::prior() {
 
 void Table::moveTo(int position) {
     requireOpen();
+    needKeys();
     if (position < 0 || position >= int(keys_.size()))
         return;
     if (position == position_ && state_ == TableState::Browse)
@@ -354,10 +400,13 @@ void Table::moveTo(int position) {
 
 bool Table::isEmpty() const {
     requireOpen();
+    if (!keysLoaded_)
+        return !statement(u"SELECT 1 FROM "_s + from() + u" LIMIT 1"_s)->step();
     return keys_.empty();
 }
 
 int Table::recordCount() const {
+    needKeys();
     return open_ ? int(keys_.size()) : 0;
 }
 
@@ -405,6 +454,7 @@ bool Table::locate(const QString& fields, const QVariantList& values) {
 }
 
 void Table::buildPrefixTexts(int field) {
+    needKeys();
     // One read of the field in storage order (the fastest a file can be read) serves every key
     // typed after it; each text lands at its record's place in the current order.
     prefixTexts_.reset(keys_.size());
@@ -420,11 +470,97 @@ void Table::buildPrefixTexts(int field) {
     prefixField_ = field;
 }
 
-void Table::preparePrefixLocate(const QString& field) {
+void Table::setBackgroundPrefixReadFrom(int records) {
+    backgroundPrefixReadFrom = records;
+}
+
+bool Table::prefixTextsReady(const QString& field) const {
+    return open_ && prefixField_ == fieldIndex(field);
+}
+
+bool Table::preparePrefixLocate(const QString& field) {
     requireOpen();
     const int column = fieldIndex(field);
-    if (prefixField_ != column)
+    if (prefixField_ == column)
+        return true;
+    // Texts and numbers read the same through the engine as through textOf; dates and flags
+    // are shown in the program's own words, so they are read here.
+    const FieldType type = columns_[size_t(column)].type;
+    const bool readAsStored =
+        type == FieldType::Text || type == FieldType::Integer || type == FieldType::AutoIncrement;
+    if (!readAsStored || estimatedRecordCount() < backgroundPrefixReadFrom) {
         buildPrefixTexts(column);
+        return true;
+    }
+    const bool reading = prefixRead_->isRunning() && prefixReadField_ == column &&
+                         prefixReadGeneration_ == generation_;
+    if (!reading)
+        startPrefixRead(column);
+    return false;
+}
+
+int Table::estimatedRecordCount() const {
+    if (keysLoaded_)
+        return int(keys_.size());
+    // Without the keys, the highest key tells the size well enough, and at once.
+    CachedStatement select = statement(u"SELECT max(rowid) FROM "_s + from());
+    return select->step() ? int(std::min<qint64>(select->int64(0), std::numeric_limits<int>::max()))
+                          : 0;
+}
+
+void Table::startPrefixRead(int field) {
+    cancelPrefixRead();
+    // Keys not read yet come with the texts, in the file's order; in any other order the
+    // texts are placed by the keys, which are read first.
+    if (!keysLoaded_ && orderClause() != u" ORDER BY rowid"_s)
+        needKeys();
+    PrefixReadRequest request{filePath(), schema_.tableName, fieldName(field), {}};
+    prefixReadGivesKeys_ = !keysLoaded_;
+    if (keysLoaded_)
+        request.positionByKey = positionByKey_;
+    prefixReadField_ = field;
+    prefixReadGeneration_ = generation_;
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    prefixReadCancel_ = cancelled;
+    auto promise = std::make_shared<QPromise<PrefixReadResult>>();
+    prefixRead_->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, request, cancelled] {
+        promise->addResult(readPrefixTexts(request, *cancelled));
+        promise->finish();
+    });
+}
+
+void Table::cancelPrefixRead() {
+    if (prefixReadCancel_)
+        *prefixReadCancel_ = true;
+    prefixReadCancel_.reset();
+}
+
+void Table::adoptPrefixRead() {
+    QFuture<PrefixReadResult> future = prefixRead_->future();
+    if (future.resultCount() == 0 || prefixReadField_ < 0)
+        return;
+    PrefixReadResult read = future.takeResult();
+    const int field = std::exchange(prefixReadField_, -1);
+    if (!open_)
+        return;
+    if (read.error.isEmpty() && prefixReadGeneration_ != generation_) {
+        // The records changed while they were read: read them again.
+        startPrefixRead(field);
+        return;
+    }
+    if (read.error.isEmpty()) {
+        if (prefixReadGivesKeys_) {
+            keys_ = std::move(read.keys);
+            positionByKey_ = std::move(read.positionByKey);
+            keysLoaded_ = true;
+        }
+        prefixTexts_ = std::move(read.texts);
+        prefixField_ = field;
+    }
+    // A failed read leaves the texts to be read at once by the find that waits for them.
+    emit prefixTextsRead();
 }
 
 bool Table::locatePrefix(const QString& field, const QString& prefix) {
@@ -445,6 +581,7 @@ bool Table::locatePrefix(const QString& field, const QString& prefix) {
 
 void Table::findNearest(const QVariant& value) {
     requireOpen();
+    needKeys();
     checkBrowseMode();
     if (keys_.empty())
         return;
@@ -502,11 +639,15 @@ void Table::scan(const QStringList& fields, const std::function<bool(const ScanR
         columns.push_back(fieldIndex(field));
         selected << u"t."_s + quoteIdentifier(fieldName(columns.back()));
     }
-    if (end == ScanEnd::AtLastVisited)
+    if (end == ScanEnd::AtLastVisited) {
         checkBrowseMode();
+        needKeys();
+    }
     // The n-th row must be the n-th record. An order for people is the program's, not the
     // file's, so the rows then follow the key list itself, joined to it in the one statement.
     const bool inKeyListOrder = ordersForPeople();
+    if (inKeyListOrder)
+        needKeys();
     CachedStatement select =
         statement(u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s +
                   (inKeyListOrder ? u"json_each(?1) AS o JOIN "_s + from() +
@@ -541,6 +682,10 @@ QString Table::keyListJson() const {
     }
     json += u']';
     return json;
+}
+
+qint64 ScanRow::key() const {
+    return statement_.int64(0);
 }
 
 qint64 ScanRow::integer(int requested) const {
@@ -579,7 +724,7 @@ void Table::scanWhere(const QString& field, const QVariant& value, const QString
     select->bind(1, comparable(matched, value));
     ScanRow row(*select, *this, columns);
     while (select->step()) {
-        row.position_ = positionOfKey(select->int64(0));
+        row.position_ = keysLoaded_ ? positionOfKey(select->int64(0)) : -1;
         if (!visit(row))
             break;
     }
@@ -599,6 +744,16 @@ int Table::removeWhere(const QString& field, const QVariant& value) {
     return removed;
 }
 
+void Table::removeKey(qint64 key) {
+    requireOpen();
+    checkBrowseMode();
+    CachedStatement erase = statement(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
+    erase->bind(1, key);
+    erase->step();
+    if (connection_.changes() > 0)
+        refresh();
+}
+
 void Table::append() {
     requireOpen();
     checkBrowseMode();
@@ -614,7 +769,8 @@ void Table::edit() {
     requireOpen();
     if (state_ != TableState::Browse)
         return;
-    if (keys_.empty())
+    needKeys();
+    if (position_ < 0)
         throw StoreError(u"The table %1 has no record to edit."_s.arg(schema_.fileName));
     buffer_ = current_;
     modified_ = QVector<bool>(int(columns_.size()), false);
@@ -672,11 +828,12 @@ void Table::post() {
     state_ = TableState::Browse;
     buffer_.clear();
     if (reorder)
-        loadKeys();
+        keysChanged();
     else
         dropCaches();
-    setPosition(positionOfKey(key));
-    bof_ = eof_ = false;
+    // A record stored in a table whose keys are not read stays unread, and not current.
+    setPosition(keysLoaded_ ? positionOfKey(key) : -1);
+    bof_ = eof_ = !keysLoaded_;
     notifyState();
     if (reorder)
         notifyRecords();
@@ -703,7 +860,8 @@ void Table::remove() {
     }
     if (state_ == TableState::Edit)
         cancel();
-    if (keys_.empty())
+    needKeys();
+    if (position_ < 0)
         throw StoreError(u"The table %1 has no record to delete."_s.arg(schema_.fileName));
     const qint64 key = keys_[size_t(position_)];
     CachedStatement erase = statement(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
@@ -724,9 +882,9 @@ void Table::refresh() {
     requireOpen();
     checkBrowseMode();
     const qint64 key = (position_ >= 0) ? keys_[size_t(position_)] : -1;
-    loadKeys();
-    int position = positionOfKey(key);
-    if (position < 0)
+    keysChanged();
+    int position = keysLoaded_ ? positionOfKey(key) : -1;
+    if (position < 0 && keysLoaded_)
         position = std::min(std::max(position_, 0), int(keys_.size()) - 1);
     setPosition(position);
     notifyRecords();
@@ -828,6 +986,7 @@ QDate Table::asDate(const QString& field) const {
 QVariant Table::valueAt(int position, int field) const {
     if (position == position_ && state_ == TableState::Browse)
         return current_.value(field);
+    needKeys();
     if (position < 0 || position >= int(keys_.size()))
         return {};
     const qint64 key = keys_[size_t(position)];

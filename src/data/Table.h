@@ -1,14 +1,18 @@
 #pragma once
 
 #include "FoldedTexts.h"
+#include "PrefixRead.h"
 #include "Schema.h"
 
 #include <QCache>
 #include <QDate>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QVariant>
 #include <QVector>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace hoardly {
@@ -29,11 +33,12 @@ class ScanRow {
 public:
     ScanRow(const Statement& statement, const Table& table, const std::vector<int>& fields)
         : statement_(statement), table_(table), fields_(fields) {}
-    int position() const { return position_; }
-    QVariant value(int requested) const; // the stored value
-    QString text(int requested) const;   // as the table's text read shows it
-    qint64 integer(int requested) const; // as asInteger reads it (0 when not a number)
-    bool logical(int requested) const;   // as asLogical reads it (NULL is false)
+    int position() const { return position_; } // -1 while the table's keys are not read
+    qint64 key() const;                        // the record's key
+    QVariant value(int requested) const;       // the stored value
+    QString text(int requested) const;         // as the table's text read shows it
+    qint64 integer(int requested) const;       // as asInteger reads it (0 when not a number)
+    bool logical(int requested) const;         // as asLogical reads it (NULL is false)
 
 private:
     friend class Table;
@@ -64,6 +69,11 @@ public:
     bool isOpen() const { return open_; }
 
     void selectIndex(const QString& name); // empty: key order
+
+    // A table reached through queries only (the rows under a record) need not read its list of
+    // keys when it opens or after a write: the list is read at the first move or position asked
+    // for. Until then the table has no current record.
+    void setKeysOnDemand(bool onDemand) { keysOnDemand_ = onDemand; }
     QString indexName() const { return indexName_; }
 
     void first();
@@ -82,8 +92,14 @@ public:
     // The find box: first record in the current order whose field starts with the text,
     // ignoring letter case.
     bool locatePrefix(const QString& field, const QString& prefix);
-    // Reads what the find box needs for the field ahead of the first key typed into it.
-    void preparePrefixLocate(const QString& field);
+    // Reads what the find box needs for the field ahead of the first key typed into it, and
+    // answers whether it is ready. A table of many records reads a text field on a thread of
+    // the pool, so the window goes on at once; prefixTextsRead() tells when it is in.
+    // locatePrefix itself always answers, reading at once what is not ready.
+    bool preparePrefixLocate(const QString& field);
+    bool prefixTextsReady(const QString& field) const;
+    // From how many records a field is read in the background (tests make it small).
+    static void setBackgroundPrefixReadFrom(int records);
     // First record whose first index field is equal to or greater than the value; the last
     // record when none is.
     void findNearest(const QVariant& value);
@@ -102,6 +118,8 @@ public:
                    const std::function<bool(const ScanRow&)>& visit);
     // Deletes every record whose field holds exactly the value; answers how many went.
     int removeWhere(const QString& field, const QVariant& value);
+    // Deletes the record with this key (ScanRow::key), wherever the table stands.
+    void removeKey(qint64 key);
 
     void append();
     void edit();
@@ -151,6 +169,7 @@ signals:
     void recordsChanged();        // the set or the order of the records changed
     void currentChanged();        // the current record moved or its values changed
     void fieldChanged(int field); // a field of the record being edited was written
+    void prefixTextsRead();       // the background read of preparePrefixLocate is in
 
 private:
     struct Column {
@@ -172,9 +191,16 @@ private:
     QString fieldList(bool withPictures = true) const;
     bool hasPictures() const;
     void loadKeys();
+    // Reads the list of keys of a table whose keys are on demand, when it is not read yet.
+    void needKeys() const;
+    void keysChanged();
     void indexKeys();
     CachedStatement statement(const QString& sql) const;
     void buildPrefixTexts(int field);
+    int estimatedRecordCount() const;
+    void startPrefixRead(int field);
+    void adoptPrefixRead();
+    void cancelPrefixRead();
     void loadCurrent();
     QVector<QVariant> fetchRow(qint64 key, bool withPictures = true) const;
     void readPictures(qint64 key, QVector<QVariant>& row) const;
@@ -199,6 +225,8 @@ private:
     std::vector<Column> columns_;
     int keyColumn_ = -1;
 
+    bool keysOnDemand_ = false;
+    bool keysLoaded_ = false;
     std::vector<qint64> keys_;
     // The keys with their positions in keys_, sorted by key, for finding a key's position.
     std::vector<std::pair<qint64, int>> positionByKey_;
@@ -216,6 +244,15 @@ private:
     mutable QCache<qint64, QVector<QVariant>> rowCache_; // rows without their pictures
     int prefixField_ = -1;
     FoldedTexts prefixTexts_; // folded display texts, aligned with keys_
+
+    // Every change of the keys or the rows counts here; a background read started under an
+    // older count is out of date when it comes in.
+    quint64 generation_ = 0;
+    QFutureWatcher<PrefixReadResult>* prefixRead_ = nullptr;
+    int prefixReadField_ = -1;
+    quint64 prefixReadGeneration_ = 0;
+    bool prefixReadGivesKeys_ = false;
+    std::shared_ptr<std::atomic_bool> prefixReadCancel_;
 };
 
 // Bound controls do not follow the table while this lives: a walk with first and next, or a

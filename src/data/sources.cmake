@@ -6,6 +6,7 @@ list(APPEND HOARDLY_CORE_SOURCES
     data/OwnerOnlyFiles.cpp
     data/PictureChecks.cpp
     data/PictureField.cpp
+    data/PrefixRead.cpp
     data/Query.cpp
     data/Schema.cpp
     data/SettingsRecord.cpp

@@ -2,6 +2,8 @@
 
 #include "data/Table.h"
 
+#include <optional>
+
 namespace hoardly {
 
 DetailRows::DetailRows(Table& rows, QString keyField, QString nameField)
@@ -42,10 +44,17 @@ void DetailRows::add(const QVariant& key, const QString& name) {
 
 bool DetailRows::removeOne(const QVariant& key, const QString& name) {
     rows_.open();
-    if (!rows_.locate(nameField_ + u';' + keyField_, {name, key}))
+    // Found among the record's rows, not by a move: the detail table need not read its keys.
+    std::optional<qint64> found;
+    rows_.scanWhere(keyField_, key, {nameField_}, [&](const ScanRow& row) {
+        if (row.value(0).toString() != name)
+            return true;
+        found = row.key();
         return false;
-    rows_.remove();
-    return true;
+    });
+    if (found)
+        rows_.removeKey(*found);
+    return found.has_value();
 }
 
 int DetailRows::removeAll(const QVariant& key) {

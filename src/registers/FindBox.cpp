@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <utility>
 
 namespace hoardly {
 
@@ -17,6 +18,7 @@ FindBox::FindBox(DataSource& source, const QString& field, int maxLength, QWidge
     Table& table = source_.table();
     connect(&table, &Table::currentChanged, this, &FindBox::followTable);
     connect(&table, &Table::stateChanged, this, &FindBox::followTable);
+    connect(&table, &Table::prefixTextsRead, this, &FindBox::textsRead);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (result_)
             result_->hide();
@@ -56,8 +58,11 @@ void FindBox::followTable() {
     } catch (const StoreError& error) {
         emit failed(error.text());
     }
-    if (text() != value)
+    if (text() != value) {
+        // The table moved on its own: a find still waiting for its texts is not wanted now.
+        waiting_ = false;
         setText(value);
+    }
 }
 
 bool FindBox::canHold(QChar character) const {
@@ -68,6 +73,24 @@ bool FindBox::canHold(QChar character) const {
 }
 
 bool FindBox::find() {
+    try {
+        Table& table = source_.table();
+        waiting_ = table.isOpen() && table.state() == TableState::Browse &&
+                   !table.preparePrefixLocate(field_);
+    } catch (const StoreError& error) {
+        waiting_ = false;
+        emit failed(error.text());
+    }
+    return waiting_ ? false : findNow();
+}
+
+void FindBox::textsRead() {
+    if (!std::exchange(waiting_, false) || text().isEmpty())
+        return;
+    findNow();
+}
+
+bool FindBox::findNow() {
     bool found = false;
     finding_ = true;
     try {

@@ -15,6 +15,8 @@ class Table;
 // starts with the typed text, ignoring letter case. Between finds it shows the current record's
 // value of its field (empty while a record is being inserted). A character the field cannot
 // hold is refused with a beep; ESC empties the box. An optional result label shows the outcome.
+// On a large table the texts are read in the background when the box is entered; a key typed
+// before they are in finds when they come, and the window stays usable meanwhile.
 class FindBox final : public QLineEdit {
     Q_OBJECT
 public:
@@ -35,7 +37,10 @@ public:
     QLabel* resultLabel() const { return result_; }
 
     // Runs the find with the box's text, as a released key does; answers whether it found.
+    // While the table's texts are still being read it answers false and finds when they are
+    // in (searched() tells the outcome then).
     bool find();
+    bool isWaiting() const { return waiting_; }
     bool lastFindSucceeded() const { return lastFound_; }
 
 signals:
@@ -55,6 +60,8 @@ protected:
 private:
     void followTable();
     void prepare();
+    bool findNow();
+    void textsRead();
     bool canHold(QChar character) const;
 
     DataSource& source_;
@@ -64,6 +71,7 @@ private:
     QString notFoundText_;
     bool finding_ = false;
     bool lastFound_ = false;
+    bool waiting_ = false;
 };
 
 } // namespace hoardly

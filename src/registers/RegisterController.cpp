@@ -57,9 +57,12 @@ void RegisterController::open() {
         // An entry handed over while the window was hidden (a borrower to file) keeps its
         // tables as they are.
         if (!isEntry(mode_)) {
-            for (Table* table : tables()) {
+            // The detail rows are reached through queries on their key; a song table of a
+            // million rows then opens without reading a million keys.
+            if (d_.detail)
+                context_.tdm.table(*d_.detail->table).setKeysOnDemand(true);
+            for (Table* table : tables())
                 table->open();
-            }
             if (!d_.openIndex.isEmpty())
                 table().selectIndex(d_.openIndex);
             table().first();

@@ -1,5 +1,7 @@
 #include "Icons.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -370,18 +372,7 @@ void filmPicture(QPainter& p) {
     p.restore();
 }
 
-} // namespace
-
-QIcon registerIcon(Icon icon) {
-    QIcon result;
-    if (icon == Icon::None)
-        return result;
-    for (int size : {16, 24, 32, 48})
-        result.addPixmap(render(icon, size));
-    return result;
-}
-
-QPixmap registerPicture(Picture picture, int size) {
+QPixmap drawPicture(Picture picture, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -412,6 +403,37 @@ QPixmap registerPicture(Picture picture, int size) {
         break;
     }
     return pixmap;
+}
+
+// What was drawn, kept until the application ends; the pixmaps go with it, not after it.
+template <class Key, class Drawing> QHash<Key, Drawing>& drawnOnce() {
+    static auto* drawn = [] {
+        auto* made = new QHash<Key, Drawing>;
+        qAddPostRoutine([] { drawnOnce<Key, Drawing>().clear(); });
+        return made;
+    }();
+    return *drawn;
+}
+
+} // namespace
+
+QIcon registerIcon(Icon icon) {
+    if (icon == Icon::None)
+        return {};
+    // Drawn once a run: every window opened shows the same icons again.
+    QIcon& result = drawnOnce<int, QIcon>()[int(icon)];
+    if (result.isNull()) {
+        for (int size : {16, 24, 32, 48})
+            result.addPixmap(render(icon, size));
+    }
+    return result;
+}
+
+QPixmap registerPicture(Picture picture, int size) {
+    QPixmap& cached = drawnOnce<std::pair<int, int>, QPixmap>()[{int(picture), size}];
+    if (cached.isNull())
+        cached = drawPicture(picture, size);
+    return cached;
 }
 
 } // namespace hoardly

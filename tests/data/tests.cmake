@@ -1,4 +1,5 @@
 hoardly_add_test(test_table data/test_table.cpp)
+hoardly_add_test(test_table_reads data/test_table_reads.cpp)
 hoardly_add_test(test_query data/test_query.cpp)
 hoardly_add_test(test_shared_routines data/test_shared_routines.cpp)
 hoardly_add_test(test_store_faults data/test_store_faults.cpp)

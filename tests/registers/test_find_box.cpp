@@ -38,6 +38,7 @@ private slots:
         window->show();
     }
     void cleanup() {
+        Table::setBackgroundPrefixReadFrom(50000);
         window.reset();
         tdm.reset();
         catalogue.reset();
@@ -82,6 +83,35 @@ private slots:
         box->clear();
         QTest::keyClicks(box, u"ab"_s);
         QCOMPARE(current(), u"Abba"_s);
+    }
+
+    // On a large table the texts are read in the background: the keys typed before they are
+    // in find, once they come, the record the last text asks for; the window goes on meanwhile.
+    void keysTypedBeforeTheBackgroundReadEndsFindWhenItComes() {
+        Table::setBackgroundPrefixReadFrom(1);
+        films().selectIndex(u"Filmtitel"_s); // the texts read before are out of date now
+        QSignalSpy searched(box, &FindBox::searched);
+        box->clear();
+        QTest::keyClicks(box, u"ab"_s);
+        QVERIFY(box->isWaiting());
+        QCOMPARE(searched.count(), 0);
+        QTest::keyClick(box, Qt::Key_Y);
+        QTRY_VERIFY(!box->isWaiting());
+        QCOMPARE(searched.count(), 1);
+        QCOMPARE(current(), u"abyss"_s);
+        QCOMPARE(result->text(), u"Found!"_s);
+        QTest::keyClick(box, Qt::Key_Z); // the texts are in: the find answers at once
+        QCOMPARE(result->text(), u"Not found!"_s);
+
+        // Emptied while waiting, the box finds nothing when the texts come.
+        films().first();
+        films().selectIndex(u"Nummer"_s);
+        box->clear();
+        QTest::keyClicks(box, u"c"_s);
+        QVERIFY(box->isWaiting());
+        box->clear();
+        QTRY_VERIFY(films().prefixTextsReady(u"Titel"_s));
+        QCOMPARE(current(), u"Brazil"_s);
     }
 
     void everyChangeOfTheTextHidesTheResult() {

@@ -1,0 +1,200 @@
+#include "TempCatalogue.h"
+#include "data/Schema.h"
+#include "data/Sqlite.h"
+#include "data/Table.h"
+#include "registers/DetailRows.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+using namespace hoardly;
+
+// The table's reads that a large catalogue must not wait for: the keys of a table reached
+// through queries only, and the find box's texts read on a thread of the pool.
+class TestTableReads : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempCatalogue> catalogue;
+    std::unique_ptr<Connection> connection;
+
+    std::unique_ptr<Table> table(const TableSchema& schema, bool keysOnDemand = false) {
+        auto made = std::make_unique<Table>(*connection, schema);
+        made->setDirectory(catalogue->path());
+        made->setKeysOnDemand(keysOnDemand);
+        made->open();
+        return made;
+    }
+    void addSongs(const QList<std::pair<int, QString>>& songs) {
+        for (const auto& [mid, name] : songs)
+            catalogue->exec(u"song.db"_s, u"INSERT INTO Song (Mid, Namn) VALUES (%1, '%2')"_s.arg(
+                                              QString::number(mid), name));
+    }
+    // Films numbered in the order given; their titles sort otherwise.
+    void addFilms(const QStringList& titles) {
+        for (int i = 0; i < titles.size(); ++i)
+            catalogue->exec(u"film.DB"_s,
+                            u"INSERT INTO Film (\"Index\", Titel) VALUES (%1, '%2')"_s.arg(
+                                QString::number(i + 1), titles[i]));
+    }
+
+private slots:
+    void init() {
+        catalogue = std::make_unique<test::TempCatalogue>();
+        connection = std::make_unique<Connection>();
+        Table::setBackgroundPrefixReadFrom(50000);
+    }
+    void cleanup() {
+        Table::setBackgroundPrefixReadFrom(50000);
+        connection.reset();
+        catalogue.reset();
+    }
+
+    // Rows under a record are listed, added and removed through queries on their key; the
+    // table reads its keys only when it is moved, and then stands where any table would.
+    void aTableOfKeysOnDemandServesItsRowsWithoutReadingItsKeys() {
+        addSongs({{1, u"Intro"_s}, {2, u"Other"_s}, {1, u"Outro"_s}, {1, u"Intro"_s}});
+        auto songs = table(schema::song(), true);
+        DetailRows rows(*songs, u"Mid"_s, u"Namn"_s);
+        QCOMPARE(songs->position(), -1);
+        QVERIFY(!songs->isEmpty());
+        QCOMPARE(rows.names(1), (QStringList{u"Intro"_s, u"Outro"_s, u"Intro"_s}));
+        rows.add(2, u"New"_s);
+        QVERIFY(rows.removeOne(1, u"Intro"_s));  // the first of the two
+        QVERIFY(!rows.removeOne(1, u"intro"_s)); // names are matched exactly
+        QCOMPARE(rows.names(1), (QStringList{u"Outro"_s, u"Intro"_s}));
+        QCOMPARE(rows.names(2), (QStringList{u"Other"_s, u"New"_s}));
+        QCOMPARE(songs->position(), -1); // nothing of that moved it
+        QCOMPARE(rows.removeAll(2), 2);
+        QCOMPARE(songs->position(), -1);
+
+        songs->first();
+        QCOMPARE(songs->recordCount(), 2);
+        QCOMPARE(songs->asText(u"Namn"_s), u"Outro"_s);
+        // Once moved, it is a table as any other: the row stored is current.
+        rows.add(3, u"Third"_s);
+        QCOMPARE(songs->asText(u"Namn"_s), u"Third"_s);
+        QCOMPARE(songs->position(), 2);
+    }
+
+    void openingAndWritingDoNotReadTheKeys() {
+        addSongs({{1, u"Intro"_s}, {2, u"Other"_s}});
+        auto songs = std::make_unique<Table>(*connection, schema::song());
+        songs->setDirectory(catalogue->path());
+        songs->setKeysOnDemand(true);
+        QStringList statements;
+        sqlite3_trace_v2(
+            connection->handle(), SQLITE_TRACE_STMT,
+            [](unsigned, void* context, void* statement, void*) {
+                const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(statement));
+                static_cast<QStringList*>(context)->append(QString::fromUtf8(sql));
+                return 0;
+            },
+            &statements);
+        songs->open();
+        DetailRows rows(*songs, u"Mid"_s, u"Namn"_s);
+        rows.add(1, u"Second"_s);
+        rows.removeOne(2, u"Other"_s);
+        QVERIFY(!songs->isEmpty());
+        sqlite3_trace_v2(connection->handle(), 0, nullptr, nullptr);
+        for (const QString& sql : statements)
+            QVERIFY2(!sql.startsWith(u"SELECT rowid FROM"_s), qPrintable(sql));
+    }
+
+    void anEmptyTableOfKeysOnDemandSaysSo() {
+        auto songs = table(schema::song(), true);
+        QVERIFY(songs->isEmpty());
+        songs->first();
+        QVERIFY(songs->eof());
+        QCOMPARE(songs->recordCount(), 0);
+    }
+
+    // A large field is read in the background; the texts land at each record's place in the
+    // table's order (titles for people here), and the find answers as a read at once would.
+    void theFindTextsAreReadInTheBackgroundInTheTablesOrder() {
+        addFilms({u"Zelig"_s, u"casablanca"_s, u"Alien"_s, u"Brazil"_s, u"Åsa"_s});
+        Table::setBackgroundPrefixReadFrom(1);
+        auto films = table(schema::film());
+        films->selectIndex(u"Filmtitel"_s);
+        QSignalSpy read(films.get(), &Table::prefixTextsRead);
+        QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
+        QVERIFY(!films->prefixTextsReady(u"Titel"_s));
+        QVERIFY(read.wait(5000));
+        QVERIFY(films->prefixTextsReady(u"Titel"_s));
+        QVERIFY(films->locatePrefix(u"Titel"_s, u"CAS"_s));
+        QCOMPARE(films->asText(u"Titel"_s), u"casablanca"_s);
+        QVERIFY(films->locatePrefix(u"Titel"_s, u"åS"_s));
+        QCOMPARE(films->asText(u"Titel"_s), u"Åsa"_s);
+        QVERIFY(!films->locatePrefix(u"Titel"_s, u"x"_s));
+        QVERIFY(films->preparePrefixLocate(u"Titel"_s)); // kept until the records change
+    }
+
+    // Songs are not read by their keys when the window opens; the background read brings the
+    // keys with the texts, in the file's order.
+    void aReadOfATableWithoutKeysBringsTheKeys() {
+        addSongs({{7, u"Intro"_s}, {8, u"intermezzo"_s}, {9, u"Finale"_s}});
+        Table::setBackgroundPrefixReadFrom(1);
+        auto songs = table(schema::song(), true);
+        QSignalSpy read(songs.get(), &Table::prefixTextsRead);
+        QVERIFY(!songs->preparePrefixLocate(u"Namn"_s));
+        QVERIFY(read.wait(5000));
+        QVERIFY(songs->locatePrefix(u"Namn"_s, u"INT"_s));
+        QCOMPARE(songs->asText(u"Namn"_s), u"Intro"_s);
+        QCOMPARE(songs->value(u"Mid"_s).toInt(), 7);
+        QCOMPARE(songs->recordCount(), 3);
+    }
+
+    // A record stored while the texts are read makes them out of date: they are read again,
+    // and the find finds the new record.
+    void aWriteDuringTheReadIsInTheTextsThatComeIn() {
+        addFilms({u"Alien"_s, u"Brazil"_s});
+        Table::setBackgroundPrefixReadFrom(1);
+        auto films = table(schema::film());
+        QSignalSpy read(films.get(), &Table::prefixTextsRead);
+        QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
+        films->append();
+        films->setInteger(u"Index"_s, 3);
+        films->setText(u"Titel"_s, u"Casablanca"_s);
+        films->post();
+        QVERIFY(read.wait(5000));
+        QCOMPARE(read.count(), 1);
+        QVERIFY(films->prefixTextsReady(u"Titel"_s));
+        QVERIFY(films->locatePrefix(u"Titel"_s, u"cas"_s));
+        QCOMPARE(films->asText(u"Titel"_s), u"Casablanca"_s);
+    }
+
+    // Closing or destroying a table while its texts are read ends quietly.
+    void aTableClosedOrGoneDuringTheReadHearsNothing() {
+        addFilms({u"Alien"_s, u"Brazil"_s});
+        Table::setBackgroundPrefixReadFrom(1);
+        auto films = table(schema::film());
+        QSignalSpy read(films.get(), &Table::prefixTextsRead);
+        QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
+        films->close();
+        QTest::qWait(200);
+        QCOMPARE(read.count(), 0);
+        films->open();
+        QVERIFY(!films->preparePrefixLocate(u"Titel"_s));
+        films.reset();
+        QTest::qWait(200); // the pool's read ends on its own, touching nothing of the table
+    }
+
+    // A small table is read at once as before; in the background, a number reads as it shows.
+    void aSmallTableIsReadAtOnceAndNumbersAsTheyShow() {
+        addFilms({u"Alien"_s, u"Brazil"_s});
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (\"Index\", Titel) VALUES (NULL, 'X')"_s);
+        auto films = table(schema::film());
+        QVERIFY(films->preparePrefixLocate(u"Titel"_s));
+        Table::setBackgroundPrefixReadFrom(1);
+        QSignalSpy read(films.get(), &Table::prefixTextsRead);
+        QVERIFY(!films->preparePrefixLocate(u"Index"_s));
+        QVERIFY(read.wait(5000));
+        QVERIFY(films->locatePrefix(u"Index"_s, u"2"_s));
+        QCOMPARE(films->asText(u"Titel"_s), u"Brazil"_s);
+        QVERIFY(!films->locatePrefix(u"Index"_s, u"X"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableReads)
+#include "test_table_reads.moc"
