@@ -706,18 +706,27 @@ void Table::scan(const QStringList& fields, const std::function<bool(const ScanR
                  ScanEnd end) {
     requireOpen();
     std::vector<int> columns;
-    QStringList selected{u"rowid"_s};
+    QStringList selected{u"t.rowid"_s};
     for (const QString& field : fields) {
         columns.push_back(fieldIndex(field));
-        selected << quoteIdentifier(fieldName(columns.back()));
+        selected << u"t."_s + quoteIdentifier(fieldName(columns.back()));
     }
     if (end == ScanEnd::AtLastVisited) {
         checkBrowseMode();
         needKeys();
     }
-    // The order is the one the key list was read in, so the n-th row is the n-th record.
+    // The n-th row must be the n-th record. An order for people is the program's, not the
+    // file's, so the rows then follow the key list itself, joined to it in the one statement.
+    const bool inKeyListOrder = ordersForPeople();
+    if (inKeyListOrder)
+        needKeys();
     CachedStatement select =
-        statement(u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s + from() + orderClause());
+        statement(u"SELECT "_s + selected.join(u", "_s) + u" FROM "_s +
+                  (inKeyListOrder ? u"json_each(?1) AS o JOIN "_s + from() +
+                                        u" AS t ON t.rowid = o.value ORDER BY o.key"_s
+                                  : from() + u" AS t"_s + orderClause()));
+    if (inKeyListOrder)
+        select->bind(1, keyListJson());
     ScanRow row(*select, *this, columns);
     int visited = -1;
     for (int position = 0; select->step(); ++position) {
@@ -732,6 +741,19 @@ void Table::scan(const QStringList& fields, const std::function<bool(const ScanR
     bof_ = visited == 0;
     eof_ = visited == int(keys_.size()) - 1;
     notifyCurrent();
+}
+
+QString Table::keyListJson() const {
+    QString json;
+    json.reserve(qsizetype(keys_.size()) * 8 + 2);
+    json += u'[';
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        if (i > 0)
+            json += u',';
+        json += QString::number(keys_[i]);
+    }
+    json += u']';
+    return json;
 }
 
 qint64 ScanRow::key() const {

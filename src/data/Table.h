@@ -191,6 +191,8 @@ private:
     QString orderClause() const;
     // Whether the current index orders names or titles, which people expect in their alphabet.
     bool ordersForPeople() const;
+    // The keys in their order as a JSON array, for a statement that follows the key list.
+    QString keyListJson() const;
     // Every field, or with each picture field read as NULL: the rows the lists read and the
     // row cache keeps leave pictures out, so a list over pictures stays small and quick.
     QString fieldList(bool withPictures = true) const;

@@ -29,6 +29,7 @@ CommandSet filmCommands() {
         MenuDef{u"options"_s,
                 u"&Options"_s,
                 {u"hideIndex"_s, u"hideHeading"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}};
+    texts.htmlExport = html::member(html::Register::Film);
     return catalogueCommands(texts);
 }
 
@@ -116,6 +117,7 @@ RegisterDescription filmDescription() {
          QString()});
 
     d.commands = filmCommands();
+    d.htmlExport = html::member(html::Register::Film);
     d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};
     d.sortFallback = 1;
     d.hideColumnCommand = u"hideIndex"_s;

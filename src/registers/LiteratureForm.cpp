@@ -1,6 +1,7 @@
 #include "LiteratureForm.h"
 
 #include "CurrentLiteratureList.h"
+#include "HtmlExportCommand.h"
 #include "LiteraturePickLists.h"
 #include "SearchCriteria.h"
 #include "SearchPage.h"
@@ -8,8 +9,6 @@
 #include "data/SharedRoutines.h"
 #include "data/Table.h"
 #include "ui/Dialogs.h"
-
-#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -20,7 +19,7 @@ namespace {
 const QString kWriteList = u"currentLiteratureList"_s;
 
 CommandSet literatureCommands() {
-    // Print, Print preview and the HTML page join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu's "Turn music off" with the background music.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s};
@@ -45,6 +44,7 @@ CommandSet literatureCommands() {
                 {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}};
     texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
                    cmd::masterList, u"|"_s,    kWriteList,  u"|"_s,       cmd::close};
+    texts.htmlExport = html::member(html::Register::Literature);
     return catalogueCommands(texts);
 }
 
@@ -140,6 +140,7 @@ RegisterDescription literatureDescription() {
     d.masterList = literatureMasterList();
 
     d.commands = literatureCommands();
+    d.htmlExport = html::member(html::Register::Literature);
     d.sortOptions = {{u"sortIndex"_s, u"Index_Sec"_s}, {u"sortTitle"_s, u"Titel_Sec"_s}};
     d.hideColumnCommand = u"hideIndex"_s;
     d.hideColumnField = u"Index"_s;
@@ -158,8 +159,7 @@ RegisterDescription literatureDescription() {
 }
 
 TBokForm::TBokForm(AppContext& context, QWidget* parent)
-    : RegisterWindow(context, literatureDescription(), parent),
-      today_([] { return QDate::currentDate(); }) {
+    : RegisterWindow(context, literatureDescription(), parent) {
     resize(940, 640);
     setMinimumSize(640, 460);
     auto* search = new SearchPage(context, search::literatureSearch(), this);
@@ -175,17 +175,10 @@ void TBokForm::writeCurrentLiteratureList() {
             context().dialogs.info(this, u"Empty"_s, u"Not such a command. Empty database"_s);
             return;
         }
-        FileRequest request;
-        request.kind = FileRequestKind::Save;
-        request.caption = u"Save As"_s;
-        request.directory = QDir::homePath();
-        request.filter = u"HTML (*.html)"_s;
-        request.fileName = u"Literature.html"_s;
-        request.defaultSuffix = u"html"_s;
-        const QString path = context().dialogs.askFile(this, request);
+        const QString path = context().dialogs.askFile(this, htmlSaveRequest(u"Literature.html"_s));
         if (path.isEmpty())
             return;
-        literature::writeCurrentLiteratureList(books, path, today_());
+        literature::writeCurrentLiteratureList(books, path, today());
         context().dialogs.message(this, u"Finished"_s);
         books.first();
     });

@@ -36,7 +36,7 @@ const QString kSaveNext = u"saveNext"_s;
 constexpr int kRememberedArtistLength = 40;
 
 CommandSet musicCommands() {
-    // Print, Print preview and the HTML file join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Back to main"_s};
@@ -51,6 +51,7 @@ CommandSet musicCommands() {
     texts.databaseMenuSeparated = false;
     texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
                    cmd::masterList, u"|"_s,    cmd::close};
+    texts.htmlExport = html::member(html::Register::Music);
     return catalogueCommands(texts);
 }
 
@@ -157,6 +158,7 @@ RegisterDescription musicDescription() {
     d.masterList = musicMasterList();
 
     d.commands = musicCommands();
+    d.htmlExport = html::member(html::Register::Music);
     d.lendObjectType = LendObjectType::Musik;
 
     d.editEmpty = {u"You can't do that. Empty database"_s, u"Empty"_s};

@@ -27,6 +27,7 @@ const QList<StandardCommand>& standardCommands() {
         {cmd::findByConditions, QKeySequence(Qt::CTRL | Qt::Key_L), Icon::Search},
         {cmd::masterList, QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
         {cmd::back, {}, Icon::Back},
+        {cmd::htmlExport, QKeySequence(Qt::CTRL | Qt::Key_I)},
         {cmd::help, QKeySequence(Qt::CTRL | Qt::Key_F1)},
         {cmd::about, {}},
     };
@@ -106,6 +107,8 @@ void checkCommands(const RegisterDescription& d, Checker& check) {
         check.command(cmd::findByConditions, u"The search page"_s);
     if (d.masterList)
         check.command(cmd::masterList, u"The master list"_s);
+    if (d.htmlExport)
+        check.command(cmd::htmlExport, u"The HTML export"_s);
 }
 
 void checkFields(const RegisterDescription& d, Checker& check) {
@@ -145,6 +148,10 @@ void checkFields(const RegisterDescription& d, Checker& check) {
         check.field(d.masterList->findField, u"The master list's find box"_s);
     }
     check.field(d.hideColumnField, u"The hide-column option"_s);
+    if (d.htmlExport) {
+        for (const HtmlColumn& column : d.htmlExport->columns)
+            check.field(column.field, u"The HTML column \"%1\""_s.arg(column.header));
+    }
     check.index(d.openIndex, u"The opening"_s);
     for (const TableSchema* detail : d.detailTables)
         check.require(detail != nullptr, u"A detail table is missing"_s);
@@ -235,6 +242,10 @@ CommandDef registerCommand(const QString& id, const QString& menuText, const QSt
     qFatal("%s is none of the commands every register has", qPrintable(id));
 }
 
+CommandDef htmlExportCommand(const HtmlExportMember& member) {
+    return registerCommand(cmd::htmlExport, member.menuText, {}, member.popupText);
+}
+
 CommandDef optionCommand(const QString& id, const QString& menuText) {
     return {id, menuText, {}, {}, {}, Icon::None, true};
 }
@@ -253,6 +264,8 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
                     record(cmd::masterList, texts.masterList),
                     registerCommand(cmd::back, {}, u"Back"_s)};
     set.commands += texts.extras;
+    if (texts.htmlExport)
+        set.commands.append(htmlExportCommand(*texts.htmlExport));
     set.commands +=
         {registerCommand(cmd::help, u"Help"_s), registerCommand(cmd::about, u"About"_s)};
 
@@ -261,6 +274,8 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
         database << u"|"_s;
     database << cmd::lending << cmd::findByConditions << cmd::masterList;
     set.menus = {{u"file"_s, u"&File"_s, {cmd::close}}};
+    if (texts.htmlExport)
+        set.menus.first().entries.prepend(cmd::htmlExport);
     if (texts.optionsMenu)
         set.menus.append(*texts.optionsMenu);
     set.menus += {{u"database"_s, texts.databaseMenu, database},
@@ -275,6 +290,10 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
             : QStringList{
                   cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
                   cmd::masterList, cmd::close};
+    if (texts.htmlExport && !texts.htmlExport->popupText.isEmpty()) {
+        const qsizetype close = set.popup.indexOf(cmd::close);
+        set.popup.insert(close < 0 ? set.popup.size() : close, cmd::htmlExport);
+    }
     set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
                         cmd::remove,    cmd::lending, cmd::findByConditions,
                         cmd::masterList};

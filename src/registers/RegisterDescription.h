@@ -1,6 +1,8 @@
 #pragma once
 
 #include "FindBox.h"
+#include "HtmlExport.h"
+#include "Message.h"
 #include "Navigator.h"
 #include "RegisterLogic.h"
 #include "data/GridModels.h"
@@ -20,13 +22,6 @@ namespace hoardly {
 
 class Table;
 struct TableSchema;
-
-// A box's message and caption, as the register's texts give them.
-struct Message {
-    QString text;
-    QString caption;
-    bool isEmpty() const { return text.isEmpty() && caption.isEmpty(); }
-};
 
 // What a line of the browse page's record panel shows of its field(s).
 enum class PanelKind {
@@ -234,8 +229,7 @@ struct DetailList {
 // list when the register has them), or one page whose boxes open for an entry.
 enum class RegisterLayout { Pages, OnePage };
 
-// The HTML export member and the print layout of a register; their tasks fill them in.
-struct HtmlExportMember {};
+// The print layout of a register; its task fills it in.
 struct PrintLayout {};
 
 // Everything that tells one register window from another: its tables, pages, fields, texts,
@@ -306,6 +300,7 @@ inline const QString masterList = QStringLiteral("masterList");
 inline const QString back = QStringLiteral("back");
 inline const QString findByConditions = QStringLiteral("findByConditions");
 inline const QString lending = QStringLiteral("lending");
+inline const QString htmlExport = QStringLiteral("htmlExport");
 inline const QString help = QStringLiteral("help");
 inline const QString about = QStringLiteral("about");
 } // namespace cmd
@@ -314,6 +309,9 @@ inline const QString about = QStringLiteral("about");
 // register's own (menu entry, tool-bar hint, pop-up entry; empty: none there).
 CommandDef registerCommand(const QString& id, const QString& menuText, const QString& toolHint = {},
                            const QString& popupText = {});
+// The HTML export of a register, with the "&File" menu's and the pop-up menu's texts of its
+// member and the shortcut Ctrl+I.
+CommandDef htmlExportCommand(const HtmlExportMember& member);
 // A ticked entry of the options menu.
 CommandDef optionCommand(const QString& id, const QString& menuText);
 
@@ -335,6 +333,9 @@ struct CatalogueCommands {
     std::optional<MenuDef> optionsMenu; // after "&File"; its commands are among `extras`
     QList<CommandDef> extras;           // the register's own commands
     QStringList popup;                  // command ids; empty: the record commands, then close
+    // The HTML export: its "&File" entry stands before close, and its pop-up entry, when the
+    // member has one, right before close in the pop-up.
+    std::optional<HtmlExportMember> htmlExport;
 };
 CommandSet catalogueCommands(const CatalogueCommands& texts);
 

@@ -1,6 +1,7 @@
 #include "RegisterWindow.h"
 
 #include "DetailPanel.h"
+#include "HtmlExportCommand.h"
 #include "MasterGrid.h"
 #include "data/Collation.h"
 #include "data/TDM.h"
@@ -112,6 +113,11 @@ QWidget* RegisterWindow::pageOf(Page page) const {
         return masterPage_ ? masterPage_ : browsePage_;
     }
     return browsePage_;
+}
+
+void RegisterWindow::exportHtmlList() {
+    if (d_.htmlExport)
+        run([this] { runHtmlExport(context_.dialogs, this, table(), *d_.htmlExport, today()); });
 }
 
 QAction* RegisterWindow::action(const QString& id) const {

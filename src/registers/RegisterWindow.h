@@ -4,6 +4,7 @@
 #include "RegisterDescription.h"
 #include "ui/Shell.h"
 
+#include <QDate>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -126,6 +127,12 @@ public:
     void showMasterList() { controller_->showMasterList(); }
     void back() { controller_->back(); }
     void sortBy(int option);
+    // The HTML list of the whole table in the current order (the register's export member).
+    void exportHtmlList();
+
+    // The day the window's lists and pages are dated with; the clock's by default.
+    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+    QDate today() const { return today_(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -179,6 +186,7 @@ private:
 
     AppContext& context_;
     RegisterDescription d_;
+    std::function<QDate()> today_ = [] { return QDate::currentDate(); };
     std::unique_ptr<RegisterController> controller_;
     FaultReporter* faults_ = nullptr;
     bool opened_ = false;

@@ -12,7 +12,7 @@ namespace hoardly {
 namespace {
 
 CommandSet softwareCommands() {
-    // Print, Print preview and the HTML file join with the printed lists and the export; the
+    // Print and Print preview join with the printed lists; the
     // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Mainmenu"_s, u"Huvumenyn"_s};
@@ -28,6 +28,7 @@ CommandSet softwareCommands() {
     texts.popup = {cmd::add,        cmd::edit,    cmd::remove,
                    u"|"_s,          cmd::lending, cmd::findByConditions,
                    cmd::masterList, u"|"_s,       cmd::close};
+    texts.htmlExport = html::member(html::Register::Software);
     return catalogueCommands(texts);
 }
 
@@ -127,6 +128,7 @@ RegisterDescription softwareDescription() {
     d.masterList = softwareMasterList();
 
     d.commands = softwareCommands();
+    d.htmlExport = html::member(html::Register::Software);
     d.lendObjectType = LendObjectType::Data;
 
     d.editEmpty = {u"Sorry. There are no records in the database"_s, u"Empty"_s};

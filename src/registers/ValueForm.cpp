@@ -28,21 +28,22 @@ CommandSet valueCommands() {
         registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
+        htmlExportCommand(html::member(html::Register::Inventory)),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // The print, preview and HTML entries join with the printed lists and the HTML export;
+    // The print and preview entries join with the printed lists;
     // the "&Options" menu, whose only entry is "Turn music off", with the background music.
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
         {u"database"_s, u"&Database functions"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };
     set.toolBar = {cmd::close, u"|"_s, cmd::add, cmd::edit, cmd::remove};
-    set.popup = {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::close};
+    set.popup = {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::htmlExport, cmd::close};
     set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::close};
+    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::htmlExport, cmd::close};
     return set;
 }
 
@@ -91,6 +92,7 @@ RegisterDescription valueDescription() {
                   u"could be Pain Shop Pro which you easy can find on the net"_s};
 
     d.commands = valueCommands();
+    d.htmlExport = html::member(html::Register::Inventory);
     d.editEmpty = {u"Not such a command!"_s, u"Empty register"_s};
     d.deleteEmpty = {u"Not such a command!"_s, u"Empty database"_s};
     d.deleteQuestion = {u"This command will delete the record witn name [ %1 ] . Are you sure?"_s,

@@ -3,6 +3,8 @@ list(APPEND HOARDLY_CORE_SOURCES
     registers/CurrentLiteratureList.cpp
     registers/FilmPickLists.cpp
     registers/FilmSearch.cpp
+    registers/HtmlExport.cpp
+    registers/HtmlExportMembers.cpp
     registers/LiteraturePickLists.cpp
     registers/LiteratureSearch.cpp
     registers/Inventory.cpp
@@ -21,6 +23,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     registers/RecordButtons.cpp
     registers/AdressForm.cpp
     registers/FilmForm.cpp
+    registers/HtmlExportCommand.cpp
     registers/LiteratureForm.cpp
     registers/ValueForm.cpp
     registers/MusikForm.cpp

@@ -70,6 +70,26 @@ private slots:
         catalogue.reset();
     }
 
+    void aScanByTitleFollowsTheOrderForPeopleWithOneStatement() {
+        // The file's index puts accented first letters after "z"; the table's order does not.
+        catalogue->exec(u"film.DB"_s, u"INSERT INTO Film (Titel) VALUES ('Zorro'), ('Émile'), "
+                                      "('abc'), ('Ångest'), ('Eden'), ('Ärlig')"_s);
+        films = openTable(schema::film());
+        films->selectIndex(u"Filmtitel"_s);
+        QStringList shown;
+        for (int position = 0; position < films->recordCount(); ++position)
+            shown << films->textAt(position, films->fieldIndex(u"Titel"_s));
+        StatementCounter statements(connection->handle());
+        QStringList seen;
+        films->scan({u"Titel"_s}, [&](const ScanRow& row) {
+            seen << row.text(0);
+            return row.position() == int(seen.size()) - 1;
+        });
+        QCOMPARE(statements.count, 1);
+        QCOMPARE(seen, shown);
+        QCOMPARE(films->columnTexts(u"Titel"_s), shown);
+    }
+
     void aScanVisitsTheCurrentOrderWithOneStatement() {
         fillFilms();
         films->moveTo(10);

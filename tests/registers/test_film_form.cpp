@@ -109,7 +109,8 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(entries(u"file"_s), QStringList{u"Back to mainmenu|Ctrl+S"_s});
+        QCOMPARE(entries(u"file"_s),
+                 (QStringList{u"Print to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
         QCOMPARE(entries(u"options"_s), (QStringList{u"Hide index|"_s, u"Hide heading|"_s,
                                                      u"Sort by index|"_s, u"Sort by title|"_s}));
         QCOMPARE(entries(u"database"_s),
@@ -128,9 +129,9 @@ private slots:
         QStringList popup;
         for (QAction* action : window->popupMenu()->actions())
             popup << action->text();
-        QCOMPARE(popup,
-                 (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lending"_s,
-                              u"Find by conditions"_s, u"Masterlist"_s, u"Mainmenu"_s}));
+        QCOMPARE(popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s,
+                                     u"Lending"_s, u"Find by conditions"_s, u"Masterlist"_s,
+                                     u"Print to file (HML)"_s, u"Mainmenu"_s}));
     }
 
     void addingToAnEmptyTableProposesOneAndOkStoresTheFilm() {
@@ -949,21 +950,25 @@ private slots:
         const QStringList options{u"&Options|Hide index"_s, u"&Options|Hide heading"_s,
                                   u"&Options|Sort by index"_s, u"&Options|Sort by title"_s};
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
-        QTest::newRow("browsing")
-            << QString()
-            << QStringList{u"Back to mainmenu"_s, u"Add record"_s, u"Edit record"_s,
-                           u"Del record"_s,       u"Lending"_s,    u"Find by conditions"_s,
-                           u"Masterlist"_s}
-            << QStringList{u"&File|Back to mainmenu"_s} + options +
-                   QStringList{u"&Database|Add record"_s,
-                               u"&Database|Edit record"_s,
-                               u"&Database|Delete record"_s,
-                               u"&Database|Lending"_s,
-                               u"&Database|Find films by conditions"_s,
-                               u"&Database|Masterlist"_s} +
-                   help
-            << QStringList{u"Add record"_s,         u"Edit record"_s, u"Del record"_s, u"Lending"_s,
-                           u"Find by conditions"_s, u"Masterlist"_s,  u"Mainmenu"_s};
+        QTest::newRow("browsing") << QString()
+                                  << QStringList{u"Back to mainmenu"_s, u"Add record"_s,
+                                                 u"Edit record"_s,      u"Del record"_s,
+                                                 u"Lending"_s,          u"Find by conditions"_s,
+                                                 u"Masterlist"_s}
+                                  << QStringList{u"&File|Print to file (HTML)"_s,
+                                                 u"&File|Back to mainmenu"_s} +
+                                         options +
+                                         QStringList{u"&Database|Add record"_s,
+                                                     u"&Database|Edit record"_s,
+                                                     u"&Database|Delete record"_s,
+                                                     u"&Database|Lending"_s,
+                                                     u"&Database|Find films by conditions"_s,
+                                                     u"&Database|Masterlist"_s} +
+                                         help
+                                  << QStringList{u"Add record"_s,          u"Edit record"_s,
+                                                 u"Del record"_s,          u"Lending"_s,
+                                                 u"Find by conditions"_s,  u"Masterlist"_s,
+                                                 u"Print to file (HML)"_s, u"Mainmenu"_s};
         QTest::newRow("adding") << u"add"_s << QStringList() << options + help << QStringList();
         QTest::newRow("editing") << u"edit"_s << QStringList() << options + help << QStringList();
         QTest::newRow("searching")
@@ -990,7 +995,7 @@ private slots:
             trigger(u"back"_s);
             QCOMPARE(
                 test::usableEntries(window, window->toolBar(), window->popupMenu()).popup.size(),
-                7);
+                8);
         }
     }
 

@@ -176,7 +176,8 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(entries(u"file"_s), QStringList{u"Back to mainmenu|Ctrl+S"_s});
+        QCOMPARE(entries(u"file"_s),
+                 (QStringList{u"Sent to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
         QCOMPARE(entries(u"options"_s), (QStringList{u"Hide index|"_s, u"Hide headline|"_s,
                                                      u"Sort by index|"_s, u"Sort by title|"_s}));
         QCOMPARE(entries(u"database"_s),
@@ -779,23 +780,22 @@ private slots:
         const QStringList options{u"&Options|Hide index"_s, u"&Options|Hide headline"_s,
                                   u"&Options|Sort by index"_s, u"&Options|Sort by title"_s};
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
-        QTest::newRow("browsing") << QString()
-                                  << QStringList{u"Back to main"_s, u"Add record"_s,
-                                                 u"Edit record"_s,  u"Del record"_s,
-                                                 u"Lending"_s,      u"Find by conditions"_s,
-                                                 u"Masterlist"_s}
-                                  << QStringList{u"&File|Back to mainmenu"_s} + options +
-                                         QStringList{u"&Database|Add record"_s,
-                                                     u"&Database|Edit record"_s,
-                                                     u"&Database|Delete record"_s,
-                                                     u"&Database|Lent out a book"_s,
-                                                     u"&Database|List/find by conditions"_s,
-                                                     u"&Database|Masterlist"_s} +
-                                         help
-                                  << QStringList{u"Add record"_s,          u"Edit record"_s,
-                                                 u"Del record"_s,          u"Lent out"_s,
-                                                 u"Find by conditions"_s,  u"Masterlist"_s,
-                                                 u"Send to file (HTML)"_s, u"Mainmenu"_s};
+        QTest::newRow("browsing")
+            << QString() << QStringList{u"Back to main"_s, u"Add record"_s, u"Edit record"_s,
+                                        u"Del record"_s,   u"Lending"_s,    u"Find by conditions"_s,
+                                        u"Masterlist"_s}
+            << QStringList{u"&File|Sent to file (HTML)"_s, u"&File|Back to mainmenu"_s} + options +
+                   QStringList{u"&Database|Add record"_s,
+                               u"&Database|Edit record"_s,
+                               u"&Database|Delete record"_s,
+                               u"&Database|Lent out a book"_s,
+                               u"&Database|List/find by conditions"_s,
+                               u"&Database|Masterlist"_s} +
+                   help
+            << QStringList{u"Add record"_s,          u"Edit record"_s,
+                           u"Del record"_s,          u"Lent out"_s,
+                           u"Find by conditions"_s,  u"Masterlist"_s,
+                           u"Send to file (HTML)"_s, u"Mainmenu"_s};
         QTest::newRow("adding") << cmd::add << QStringList() << options + help << QStringList();
         QTest::newRow("editing") << cmd::edit << QStringList() << options + help << QStringList();
         QTest::newRow("searching")

@@ -438,14 +438,15 @@ private slots:
                                                 u"Find by conditions"_s, u"Masterlist"_s}));
         QCOMPARE(
             usable().menus,
-            (QStringList{u"&File|Back to mainmenu"_s, u"&Database functions|Add record"_s,
-                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
-                         u"&Database functions|Lent out"_s,
+            (QStringList{u"&File|Send to file (HTML)"_s, u"&File|Back to mainmenu"_s,
+                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
+                         u"&Database functions|Del record"_s, u"&Database functions|Lent out"_s,
                          u"&Database functions|Find records by conditions"_s,
                          u"&Database functions|Masterlist"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup,
                  (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lent out"_s,
-                              u"Find by conditions"_s, u"Masterlist"_s, u"Back to main"_s}));
+                              u"Find by conditions"_s, u"Masterlist"_s, u"Sent to file (HTML)"_s,
+                              u"Back to main"_s}));
         trigger(cmd::masterList);
         QCOMPARE(usable().toolBar, (QStringList{u"Back"_s}));
         trigger(cmd::back);

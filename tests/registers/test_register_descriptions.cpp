@@ -59,8 +59,7 @@ private slots:
         QCOMPARE(int(*softwareDescription().lendObjectType), 2);
         QCOMPARE(int(*literatureDescription().lendObjectType), 3);
         QVERIFY(!adressDescription().lendObjectType);
-        // Their tasks fill these in.
-        QVERIFY(!filmDescription().htmlExport);
+        // Its task fills this in.
         QVERIFY(!filmDescription().printLayout);
     }
 

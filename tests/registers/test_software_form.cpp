@@ -113,7 +113,8 @@ private slots:
             }
             return result;
         };
-        QCOMPARE(entries(u"file"_s), QStringList{u"Back to mainmenu|Ctrl+S"_s});
+        QCOMPARE(entries(u"file"_s),
+                 (QStringList{u"Send to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
         QCOMPARE(entries(u"database"_s),
                  (QStringList{u"Add record|Ins"_s, u"Edit record|Shift+Ins"_s,
                               u"Delete record|Shift+Del"_s, u"Lent out|Ctrl+U"_s,
@@ -130,7 +131,7 @@ private slots:
         QCOMPARE(texts(window->popupMenu()->actions()),
                  (QStringList{u"Lägg till ny post"_s, u"Editera post"_s, u"Ta bort post"_s, u"|"_s,
                               u"Utlåning"_s, u"Villkorssökning"_s, u"Masterlista"_s, u"|"_s,
-                              u"Huvumenyn"_s}));
+                              u"Skriv ut till fil (HTML)"_s, u"Huvumenyn"_s}));
     }
 
     void addingStoresTheItemWithTheCheckedType() {
@@ -688,19 +689,29 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QStringList>("popup");
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
-        const QStringList browsingPopup{
-            u"Lägg till ny post"_s, u"Editera post"_s, u"Ta bort post"_s, u"Utlåning"_s,
-            u"Villkorssökning"_s,   u"Masterlista"_s,  u"Huvumenyn"_s};
-        QTest::newRow("browsing")
-            << QString() << QStringList{u"Mainmenu"_s,   u"Add record"_s, u"Edit record"_s,
-                                        u"Del record"_s, u"Lending"_s,    u"Find by conditions"_s,
-                                        u"Masterlist"_s}
-            << QStringList{u"&File|Back to mainmenu"_s, u"Database|Add record"_s,
-                           u"Database|Edit record"_s,   u"Database|Delete record"_s,
-                           u"Database|Lent out"_s,      u"Database|List/find by conditions"_s,
-                           u"Database|Masterlist"_s} +
-                   help
-            << browsingPopup;
+        const QStringList browsingPopup{u"Lägg till ny post"_s,
+                                        u"Editera post"_s,
+                                        u"Ta bort post"_s,
+                                        u"Utlåning"_s,
+                                        u"Villkorssökning"_s,
+                                        u"Masterlista"_s,
+                                        u"Skriv ut till fil (HTML)"_s,
+                                        u"Huvumenyn"_s};
+        QTest::newRow("browsing") << QString()
+                                  << QStringList{u"Mainmenu"_s,    u"Add record"_s,
+                                                 u"Edit record"_s, u"Del record"_s,
+                                                 u"Lending"_s,     u"Find by conditions"_s,
+                                                 u"Masterlist"_s}
+                                  << QStringList{u"&File|Send to file (HTML)"_s,
+                                                 u"&File|Back to mainmenu"_s,
+                                                 u"Database|Add record"_s,
+                                                 u"Database|Edit record"_s,
+                                                 u"Database|Delete record"_s,
+                                                 u"Database|Lent out"_s,
+                                                 u"Database|List/find by conditions"_s,
+                                                 u"Database|Masterlist"_s} +
+                                         help
+                                  << browsingPopup;
         QTest::newRow("adding") << cmd::add << QStringList() << help << QStringList();
         QTest::newRow("editing") << cmd::edit << QStringList() << help << QStringList();
         QTest::newRow("searching")
@@ -726,7 +737,7 @@ private slots:
             trigger(cmd::back);
             QCOMPARE(
                 test::usableEntries(window, window->toolBar(), window->popupMenu()).popup.size(),
-                7);
+                8);
         } else if (window->mode() != RegisterMode::Browsing) {
             window->cancelButton()->click();
         }

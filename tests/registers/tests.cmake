@@ -19,3 +19,9 @@ hoardly_add_test(test_software_search registers/test_software_search.cpp)
 hoardly_add_test(test_software_form registers/test_software_form.cpp)
 hoardly_add_test(test_inventory_rules registers/test_inventory_rules.cpp)
 hoardly_add_test(test_literature_form registers/test_literature_form.cpp)
+hoardly_add_test(test_html_export registers/test_html_export.cpp)
+target_compile_definitions(test_html_export PRIVATE
+    HOARDLY_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/registers/golden")
+hoardly_add_test(test_html_export_windows registers/test_html_export_windows.cpp)
+target_compile_definitions(test_html_export_windows PRIVATE
+    HOARDLY_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/registers/golden")

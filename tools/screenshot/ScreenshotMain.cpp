@@ -1,5 +1,7 @@
 // hoardly-screenshot WINDOW OUT.png: builds the program over a fresh starter catalogue, shows
 // one window and saves a picture of it. Used by scripts/screenshot.sh under Xvfb.
+// hoardly-screenshot html-REGISTER OUT.html: the register's HTML list over the demo
+// catalogue, exported through its window, for a browser to render.
 #include "ScreenshotWindows.h"
 #include "app/Application.h"
 #include "app/Artwork.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -68,6 +71,22 @@ int grabWhenShown(QWidget* widget, const QString& out) {
     return code;
 }
 
+// The dialogs of an export run: the save dialog answers the output file, every box OK (its
+// text goes to stdout).
+class ExportDialogs final : public Dialogs {
+public:
+    explicit ExportDialogs(QString path) : path_(std::move(path)) {}
+    Answer show(QWidget*, const Box& box) override {
+        std::printf("%s: %s\n", qPrintable(box.caption), qPrintable(box.text));
+        return Answer::Ok;
+    }
+    QString askFile(QWidget*, const FileRequest&) override { return path_; }
+    std::optional<QString> askText(QWidget*, const TextRequest&) override { return {}; }
+
+private:
+    QString path_;
+};
+
 int usage() {
     QStringList names;
     for (const ScreenshotWindow& window : screenshotWindows())
@@ -99,7 +118,10 @@ int main(int argc, char** argv) {
 
     QTemporaryDir catalogue;
     installStarterFiles(QString::fromUtf8(HOARDLY_STARTER_DIR), catalogue.path());
-    QtDialogs dialogs;
+    const bool exporting = name.startsWith(u"html-"_s);
+    QtDialogs realDialogs;
+    ExportDialogs exportDialogs(out);
+    Dialogs& dialogs = exporting ? static_cast<Dialogs&>(exportDialogs) : realDialogs;
     AppOptions options;
     options.intro = {600000, 0}; // the set-up runs when a window asks for it, at once
     options.helpDirectory = QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
@@ -110,7 +132,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window \"%s\" could not be opened\n", argv[1]);
         return 1;
     }
-    const int code = grabWhenShown(widget, out);
+    const int code = exporting ? (QFile::exists(out) ? 0 : 1) : grabWhenShown(widget, out);
     // An entry left open for the picture is dropped, so closing asks nothing.
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* form = qobject_cast<RegisterWindow*>(window); form && isEntry(form->mode()))

@@ -547,6 +547,34 @@ QWidget* showReminderProgress(Application& app) {
     return &window;
 }
 
+// The register's HTML list, exported through its window's command; the dialogs answer the
+// save dialog.
+QWidget* exportList(RegisterWindow* window) {
+    if (window)
+        window->action(cmd::htmlExport)->trigger();
+    return window;
+}
+
+QWidget* exportFilms(Application& app) {
+    return exportList(openFilmWindow(app));
+}
+
+QWidget* exportMusic(Application& app) {
+    return exportList(openMusicWindow(app));
+}
+
+QWidget* exportSoftware(Application& app) {
+    return exportList(openSoftwareWindow(app));
+}
+
+QWidget* exportBooks(Application& app) {
+    return exportList(openLiteratureWindow(app));
+}
+
+QWidget* exportInventory(Application& app) {
+    return exportList(openInventory(app));
+}
+
 } // namespace
 
 // One line a window.
@@ -560,6 +588,11 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"help-from-film", showHelpFromFilm},
         {"adress", showAdress},
         {"adress-box", showAdressBox},
+        {"html-film", exportFilms},
+        {"html-music", exportMusic},
+        {"html-software", exportSoftware},
+        {"html-literature", exportBooks},
+        {"html-inventory", exportInventory},
         {"film-browse", showFilmBrowse},
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},
