@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libsdl2-mixer-dev timgm6mb-soundfont
-    xvfb xauth x11-apps imagemagick poppler-utils fonts-liberation2
+    xvfb xauth x11-apps openbox imagemagick poppler-utils fonts-liberation2
     python3 python3-aiosmtpd
 )
 

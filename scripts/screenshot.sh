@@ -8,7 +8,7 @@ if [ $# -ne 3 ]; then
 fi
 build="$1"
 window="$2"
-out="$3"
+out="$(realpath -m "$3")" # absolute: a window may move the working directory
 tool="$build/src/hoardly-screenshot"
 [ -x "$tool" ] || { echo "no $tool: build first" >&2; exit 1; }
 mkdir -p "$(dirname "$out")"

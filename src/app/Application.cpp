@@ -8,7 +8,9 @@
 #include "Version.h"
 #include "lending/EmailReminders.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/BackUpForm.h"
 #include "maintenance/ConfigForm.h"
+#include "maintenance/Restore.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/LiteratureForm.h"
@@ -57,7 +59,12 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     // The properties window, modal over the main window, and the prompt it asks the current
     // password with.
     auto& currentPasswordPrompt = addWindow<TPwForm2>(context_);
-    configForm_ = &addWindow<TConfigForm>(PropertiesParts{context_, currentPasswordPrompt, {}});
+    backUpForm_ = &addWindow<TBackUpForm>(context_);
+    configForm_ =
+        &addWindow<TConfigForm>(PropertiesParts{context_, currentPasswordPrompt, backupActions()});
+    mainForm_->setClosingBackup([this](const QString& backupPath, const QString& applicationPath) {
+        runBackup(context_, mainForm_.get(), backupPath, applicationPath, {}, options_.backup);
+    });
     mainForm_->setDialogOpener(MainButton::Properties, [this] { configForm_->exec(); });
 
     mainForm_->setIntro([this] { showIntro(); });
@@ -93,6 +100,7 @@ Application::~Application() {
     lending_->setAddressBook(nullptr);
     adressForm_ = nullptr;
     configForm_ = nullptr;
+    backUpForm_ = nullptr;
     while (!windows_.empty())
         windows_.pop_back();
     context_.lending = nullptr;
@@ -101,6 +109,41 @@ Application::~Application() {
     aboutBox_.reset();
     delete intro_.data();
     mainForm_.reset();
+}
+
+BackupActions Application::backupActions() {
+    BackupActions actions;
+    actions.backup = [this](QWidget* parent, const QString& backupPath,
+                            const QString& applicationPath) {
+        runBackup(context_, parent, backupPath, applicationPath, {}, options_.backup);
+    };
+    actions.chooseDirectory = [this](QWidget* parent,
+                                     const std::function<void(const QString&)>& showPath) {
+        chooseBackupDirectory(parent, showPath);
+    };
+    actions.restore = [this](QWidget* parent, const std::function<void()>& untick,
+                             const std::function<void(const QString&)>& showPath) {
+        RestoreSteps steps;
+        steps.chooseDirectory = [this, parent, showPath] {
+            chooseBackupDirectory(parent, showPath);
+        };
+        steps.untick = untick;
+        // The restored tables are opened by the next start: this run ends without asking and
+        // without a closing backup.
+        steps.endProgram = [this] {
+            configForm_->reject();
+            mainForm_->close();
+        };
+        runRestore(context_, parent, steps);
+    };
+    return actions;
+}
+
+void Application::chooseBackupDirectory(QWidget*,
+                                        const std::function<void(const QString&)>& showPath) {
+    // The dialog lives for the whole run on its own, application-modal while it is shown.
+    backUpForm_->setPathShown(showPath);
+    backUpForm_->exec();
 }
 
 void Application::start() {

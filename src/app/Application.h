@@ -3,6 +3,8 @@
 #include "IntroForm.h"
 #include "data/RunState.h"
 #include "data/TDM.h"
+#include "maintenance/BackupProcessForm.h"
+#include "maintenance/BackupsGroup.h"
 #include "ui/Shell.h"
 
 #include <QObject>
@@ -17,6 +19,7 @@ class EmailReminders;
 class LendingWindows;
 class TAboutBox;
 class TAdressForm;
+class TBackUpForm;
 class TConfigForm;
 class THelpForm;
 class TMainForm;
@@ -24,6 +27,7 @@ class TTipsForm;
 
 struct AppOptions {
     IntroTimings intro;
+    BackupTimings backup;
     QString helpDirectory;      // empty: the "help" folder beside the executable
     std::function<void()> quit; // ends the program; empty: leave the event loop
 };
@@ -59,6 +63,8 @@ public:
     TAdressForm& adressForm() { return *adressForm_; }
     // The properties window, built at start-up and kept for the whole run.
     TConfigForm& configForm() { return *configForm_; }
+    // The backup directory dialog, built at start-up; it opens again where it was left.
+    TBackUpForm& backUpForm() { return *backUpForm_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -77,6 +83,9 @@ public:
 
 private:
     void showIntro();
+    BackupActions backupActions();
+    void chooseBackupDirectory(QWidget* parent,
+                               const std::function<void(const QString&)>& showPath);
 
     Dialogs& dialogs_;
     QString executableDirectory_;
@@ -93,6 +102,7 @@ private:
     std::vector<std::unique_ptr<QObject>> windows_;
     TAdressForm* adressForm_ = nullptr; // one of windows_
     TConfigForm* configForm_ = nullptr; // one of windows_
+    TBackUpForm* backUpForm_ = nullptr; // one of windows_
     std::unique_ptr<THelpForm> helpForm_;
 };
 

@@ -56,4 +56,10 @@ void TDM::setDirectoryOfClosed(const QString& directory) {
     filmQ_.setDirectory(directory);
 }
 
+void TDM::closeAll() {
+    filmQ_.close();
+    for (Entry& entry : entries_)
+        entry.table->close();
+}
+
 } // namespace hoardly

@@ -45,6 +45,8 @@ public:
 
     // Points every table object and the query at one directory; open tables stay open.
     void setDirectoryOfClosed(const QString& directory);
+    // Closes the query and every table, so that each table file can be copied whole.
+    void closeAll();
 
 private:
     struct Entry {

@@ -1,13 +1,12 @@
 #include "Table.h"
 
+#include "BackgroundWork.h"
 #include "Collation.h"
 #include "Dates.h"
 #include "Errors.h"
 #include "Sqlite.h"
 
 #include <QDir>
-#include <QPromise>
-#include <QThreadPool>
 #include <algorithm>
 #include <atomic>
 #include <limits>
@@ -229,13 +228,8 @@ bool Table::prepareOrder(const QString& name) {
     orderReadGeneration_ = generation_;
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     orderReadCancel_ = cancelled;
-    auto promise = std::make_shared<QPromise<OrderReadResult>>();
-    orderRead_->setFuture(promise->future());
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, request, cancelled] {
-        promise->addResult(readOrderForPeople(request, *cancelled));
-        promise->finish();
-    });
+    startInPool(*orderRead_,
+                [request, cancelled] { return readOrderForPeople(request, *cancelled); });
     return false;
 }
 
@@ -594,13 +588,8 @@ void Table::startPrefixRead(int field) {
     prefixReadGeneration_ = generation_;
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     prefixReadCancel_ = cancelled;
-    auto promise = std::make_shared<QPromise<PrefixReadResult>>();
-    prefixRead_->setFuture(promise->future());
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, request, cancelled] {
-        promise->addResult(readPrefixTexts(request, *cancelled));
-        promise->finish();
-    });
+    startInPool(*prefixRead_,
+                [request, cancelled] { return readPrefixTexts(request, *cancelled); });
 }
 
 void Table::cancelPrefixRead() {

@@ -68,7 +68,7 @@ BackupsGroup::BackupsGroup(AppContext& context, BackupActions actions, QWidget* 
             [this](bool checked) { actionBoxToggled(restoreBox_, checked); });
     connect(okKnp_, &QPushButton::clicked, this, &BackupsGroup::OkKnpClick);
     connect(changeFolderKnp_, &QPushButton::clicked, this,
-            [this] { runCommand(context_.dialogs, this, actions_.chooseDirectory); });
+            [this] { runCommand(context_.dialogs, this, [this] { chooseDirectory(); }); });
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(automaticText, 0, 0);
@@ -120,11 +120,17 @@ void BackupsGroup::OkKnpClick() {
                 return;
             }
             startBox_->setChecked(false);
-            actions_.backup(backupPath, config.asText(u"Applikationpath"_s));
+            actions_.backup(window(), backupPath, config.asText(u"Applikationpath"_s));
         }
         if (restoreBox_->isChecked() && actions_.restore)
-            actions_.restore();
+            actions_.restore(
+                window(), [this] { restoreBox_->setChecked(false); },
+                [this](const QString& path) { setBackupPath(path); });
     });
+}
+
+void BackupsGroup::chooseDirectory() {
+    actions_.chooseDirectory(window(), [this](const QString& path) { setBackupPath(path); });
 }
 
 } // namespace hoardly

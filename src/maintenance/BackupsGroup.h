@@ -14,11 +14,17 @@ struct AppContext;
 // What the "Backups" group starts, each installed by the part of the program that does it.
 // The control that leads to an action nobody installed is not shown.
 struct BackupActions {
-    // A backup now, into the backup directory from the application directory.
-    std::function<void(const QString& backupPath, const QString& applicationPath)> backup;
-    std::function<void()> restore;
-    // The backup directory dialog; it shows its choice in the group with setBackupPath.
-    std::function<void()> chooseDirectory;
+    // A backup now, into the backup directory from the application directory, over `parent`.
+    std::function<void(QWidget* parent, const QString& backupPath, const QString& applicationPath)>
+        backup;
+    // The restore; it unticks "Restore backup" with `untick` where it stops early, and may
+    // show the directory dialog, whose choice `showPath` shows in the group.
+    std::function<void(QWidget* parent, const std::function<void()>& untick,
+                       const std::function<void(const QString&)>& showPath)>
+        restore;
+    // The backup directory dialog; it shows its choice in the group with `showPath`.
+    std::function<void(QWidget* parent, const std::function<void(const QString&)>& showPath)>
+        chooseDirectory;
 };
 
 // The "Backups" group of the properties window: the automatic backup on closing (written the
@@ -39,6 +45,7 @@ public:
 
 private:
     void actionBoxToggled(QCheckBox* box, bool checked);
+    void chooseDirectory();
 
     AppContext& context_;
     BackupActions actions_;

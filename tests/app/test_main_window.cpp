@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "ScriptedDialogs.h"
 #include "SmtpTestServer.h"
 #include "TempCatalogue.h"
@@ -85,6 +86,7 @@ class TestMainWindow : public QObject {
         options.intro = {10, 0};
         options.helpDirectory = QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
         options.quit = [this] { ++ended; };
+        options.backup = {0, 0, 0, 0};
         app = std::make_unique<Application>(dialogs, catalogue->path(), options);
     }
     // The main window's first activation: the intro comes up and its timer sets up the tables.
@@ -316,8 +318,6 @@ private slots:
             << Answer::Yes << true << true << u"/backup"_s << true << false << true << true;
         QTest::newRow("changes, backup off")
             << Answer::Yes << true << false << u"/backup"_s << true << false << false << true;
-        QTest::newRow("changes, backup on, no backup window yet")
-            << Answer::Yes << true << true << u"/backup"_s << false << false << false << true;
     }
 
     void theCloseSequence() {
@@ -369,6 +369,21 @@ private slots:
         QCOMPARE(ended, expectEnd ? 1 : 0);
         QCOMPARE(endedSpy.size(), expectEnd ? 1 : 0);
         QCOMPARE(main().isVisible(), !expectEnd);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
+    void theClosingBackupCopiesTheTablesBeforeTheProgramEnds() {
+        startUp();
+        QTemporaryDir backupRoot;
+        setConfig(u"Backup = 1, Backuppath = '%1'"_s.arg(backupRoot.path()));
+        app->run().dataChanged = true;
+        dialogs.answer(Answer::Yes);
+        knp(MainButton::Close)->click();
+        QCOMPARE(ended, 1);
+        QVERIFY(app->run().closingBackup);
+        for (const QString& name : {u"film.DB"_s, u"Config.db"_s, u"midi/vis2.txt"_s})
+            QCOMPARE(test::readBytes(QDir(backupRoot.path()).filePath(name)),
+                     test::readBytes(QDir(catalogue->path()).filePath(name)));
         HOARDLY_VERIFY_DIALOGS(dialogs);
     }
 

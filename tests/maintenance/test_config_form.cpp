@@ -51,11 +51,15 @@ class TestConfigForm : public QObject {
             PropertiesParts{*context, *currentPassword, std::move(backupActions)});
     }
     BackupActions loggingActions() {
-        return {[this](const QString& to, const QString& from) {
-                    actions.calls << u"backup %1 from %2"_s.arg(to, from);
-                },
-                [this] { actions.calls << u"restore"_s; },
-                [this] { actions.calls << u"choose"_s; }};
+        return {
+            [this](QWidget*, const QString& to, const QString& from) {
+                actions.calls << u"backup %1 from %2"_s.arg(to, from);
+            },
+            [this](QWidget*, const std::function<void()>&,
+                   const std::function<void(const QString&)>&) { actions.calls << u"restore"_s; },
+            [this](QWidget*, const std::function<void(const QString&)>&) {
+                actions.calls << u"choose"_s;
+            }};
     }
     void open() {
         form->show();

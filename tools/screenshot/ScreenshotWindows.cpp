@@ -13,6 +13,8 @@
 #include "lending/BorrowForm.h"
 #include "lending/EpostForm.h"
 #include "lending/LendingWindows.h"
+#include "maintenance/BackUpForm.h"
+#include "maintenance/BackupProcessForm.h"
 #include "maintenance/ConfigForm.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
@@ -31,6 +33,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -447,6 +450,49 @@ void showTab(TConfigForm& form, const QString& title) {
     }
 }
 
+// A folder for the backup pictures, beside the temporary catalogue.
+QString pictureBackupFolder() {
+    const QString folder = QDir::temp().filePath(u"Hoardly backup"_s);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// The backup window once it has listed the catalogue's files and before it copies them.
+QWidget* showBackup(Application& app) {
+    setUpNow(app);
+    addDemoFilms(app.tdm());
+    const BackupTimings listingOnly{0, 20, 600000, 0};
+    auto* form = new TBackUpProcessForm(app.context(), pictureBackupFolder(), app.run().appDir,
+                                        listingOnly, &app.mainForm());
+    form->open();
+    return form;
+}
+
+// The backup directory dialog, opened on the user's home folder.
+QWidget* showBackupDirectory(Application& app) {
+    setUpNow(app);
+    QDir::setCurrent(QDir::homePath());
+    TBackUpForm& form = app.backUpForm();
+    later([&form] { form.exec(); });
+    return &form;
+}
+
+// The last question before a restore replaces the tables.
+QWidget* showRestoreQuestion(Application& app) {
+    return openProperties(app, [&app](TConfigForm& form) {
+        Table& config = app.tdm().configTb();
+        changeSettings(config, [&] { config.setText(u"Backuppath"_s, pictureBackupFolder()); });
+        showTab(form, u"Security"_s);
+        // The first question is answered Yes; the picture is taken of the second.
+        later([] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
+        form.findChild<QCheckBox*>(u"RestoreBox"_s)->click();
+        form.findChild<QPushButton*>(u"BackupOkKnp"_s)->click();
+    });
+}
+
 QWidget* showPropertiesLending(Application& app) {
     return openProperties(app, [](TConfigForm& form) { showTab(form, u"Lending"_s); });
 }
@@ -617,6 +663,9 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-overview", showLendingOverview},
         {"lending-no-copies", showLendingNoCopies},
         {"properties-security", showPropertiesSecurity},
+        {"backup", showBackup},
+        {"backup-directory", showBackupDirectory},
+        {"restore-question", showRestoreQuestion},
         {"properties-password-change", showPropertiesPasswordChange},
         {"properties-lending", showPropertiesLending},
         {"properties-internet", showPropertiesInternet},
