@@ -142,11 +142,13 @@ void TBackUpForm::NewFolderClick() {
 }
 
 void TBackUpForm::OkKnpClick() {
-    const QString path = QDir::fromNativeSeparators(pathEdit_->text().trimmed());
-    if (path.isEmpty()) {
+    const QString typed = QDir::fromNativeSeparators(pathEdit_->text().trimmed());
+    if (typed.isEmpty()) {
         accept();
         return;
     }
+    // A name typed without its folder is taken in the directory the tree shows.
+    const QString path = QDir::cleanPath(QDir(treeDirectory()).absoluteFilePath(typed));
     const bool written = runCommand(context_.dialogs, this, [&] {
         Table& config = context_.tdm.configTb();
         changeSettings(config, [&] { config.setText(u"Backuppath"_s, path); });
