@@ -1,9 +1,11 @@
 #include "Application.h"
 
 #include "AboutBox.h"
+#include "BackgroundMusic.h"
 #include "DatabaseSetup.h"
 #include "HelpForm.h"
 #include "MainForm.h"
+#include "MusicPlayer.h"
 #include "TipsForm.h"
 #include "Version.h"
 #include "lending/EmailReminders.h"
@@ -41,6 +43,11 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
 
     // The long-lived windows, in the order the program has always built them.
     mainForm_ = std::make_unique<TMainForm>(context_);
+    // The music sounds through the main window's timer, which the set-up enables.
+    player_ = std::make_unique<MusicPlayer>();
+    music_ = std::make_unique<BackgroundMusic>(context_, mainForm_->mainTimer(), *player_);
+    context_.music = music_.get();
+    mainForm_->setMusicTick([this] { music_->songStart(); });
     intro_ = new TIntroForm(
         context_, executableDirectory_, [this] { mainForm_->mainTimer().start(); }, options_.intro,
         mainForm_.get());
@@ -63,7 +70,9 @@ Application::Application(Dialogs& dialogs, const QString& executableDirectory, A
     configForm_ =
         &addWindow<TConfigForm>(PropertiesParts{context_, currentPasswordPrompt, backupActions()});
     mainForm_->setClosingBackup([this](const QString& backupPath, const QString& applicationPath) {
-        runBackup(context_, mainForm_.get(), backupPath, applicationPath, {}, options_.backup);
+        runBackup(
+            context_, mainForm_.get(), backupPath, applicationPath, [this] { music_->stopMusic(); },
+            options_.backup);
     });
     mainForm_->setDialogOpener(MainButton::Properties, [this] { configForm_->exec(); });
 
@@ -95,6 +104,10 @@ Application::~Application() {
     // does a reminder still on its way.
     mainForm_->destroyOpenRegisters();
     reminders_.reset();
+    mainForm_->setMusicTick({});
+    context_.music = nullptr;
+    music_.reset();
+    player_.reset();
     // The intro, when it never ran, goes with the main window; the others in reverse order.
     helpForm_.reset();
     lending_->setAddressBook(nullptr);
@@ -115,7 +128,9 @@ BackupActions Application::backupActions() {
     BackupActions actions;
     actions.backup = [this](QWidget* parent, const QString& backupPath,
                             const QString& applicationPath) {
-        runBackup(context_, parent, backupPath, applicationPath, {}, options_.backup);
+        runBackup(
+            context_, parent, backupPath, applicationPath, [this] { music_->stopMusic(); },
+            options_.backup);
     };
     actions.chooseDirectory = [this](QWidget* parent,
                                      const std::function<void(const QString&)>& showPath) {
@@ -128,6 +143,7 @@ BackupActions Application::backupActions() {
             chooseBackupDirectory(parent, showPath);
         };
         steps.untick = untick;
+        steps.stopMusic = [this] { music_->stopMusic(); };
         // The restored tables are opened by the next start: this run ends without asking and
         // without a closing backup.
         steps.endProgram = [this] {

@@ -17,6 +17,8 @@ namespace hoardly {
 
 class EmailReminders;
 class LendingWindows;
+class BackgroundMusic;
+class MusicPlayer;
 class TAboutBox;
 class TAdressForm;
 class TBackUpForm;
@@ -65,6 +67,9 @@ public:
     TConfigForm& configForm() { return *configForm_; }
     // The backup directory dialog, built at start-up; it opens again where it was left.
     TBackUpForm& backUpForm() { return *backUpForm_; }
+    // The background music and the player it sounds through.
+    BackgroundMusic& music() { return *music_; }
+    MusicPlayer& musicPlayer() { return *player_; }
 
     // Keeps a window that lives for the whole run; windows are destroyed in reverse order.
     template <typename Window, typename... Args> Window& addWindow(Args&&... args) {
@@ -94,6 +99,8 @@ private:
     TDM tdm_;
     AppContext context_;
     std::unique_ptr<TMainForm> mainForm_;
+    std::unique_ptr<MusicPlayer> player_;
+    std::unique_ptr<BackgroundMusic> music_;
     QPointer<TIntroForm> intro_;
     std::unique_ptr<TAboutBox> aboutBox_;
     std::unique_ptr<TTipsForm> tipsForm_;

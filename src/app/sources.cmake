@@ -1,6 +1,7 @@
 list(APPEND HOARDLY_CORE_SOURCES
     app/DatabaseSetup.cpp
     app/HelpBook.cpp
+    app/MusicPlayer.cpp
     app/Version.h
 )
 list(APPEND HOARDLY_WIDGET_SOURCES
@@ -11,5 +12,6 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     app/IntroForm.cpp
     app/MainButtons.h
     app/MainForm.cpp
+    app/BackgroundMusic.cpp
     app/TipsForm.cpp
 )

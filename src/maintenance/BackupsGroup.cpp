@@ -119,6 +119,8 @@ void BackupsGroup::OkKnpClick() {
                 context_.dialogs.error(this, u"You have not choice a backupfolder"_s);
                 return;
             }
+            if (config.asLogical(u"Soundcard"_s) && context_.music)
+                context_.music->stopMusic();
             startBox_->setChecked(false);
             actions_.backup(window(), backupPath, config.asText(u"Applikationpath"_s));
         }

@@ -1,5 +1,6 @@
 #include "PropertiesPages.h"
 
+#include "MusicPage.h"
 #include "PropertiesPage.h"
 #include "data/TDM.h"
 #include "lending/InternetPage.h"
@@ -77,6 +78,10 @@ private:
     InternetPage* page_;
 };
 
+PropertiesPage* buildMusicPage(const PropertiesParts& parts, QWidget* parent) {
+    return new MusicPage(parts.context, parent);
+}
+
 PropertiesPage* buildSecurityPage(const PropertiesParts& parts, QWidget* parent) {
     return new SecurityPage(parts, parent);
 }
@@ -93,7 +98,7 @@ PropertiesPage* buildLendingPage(const PropertiesParts& parts, QWidget* parent) 
 
 const QList<PropertiesPageKind>& propertiesPageKinds() {
     static const QList<PropertiesPageKind> kinds{
-        // "Music" comes first, with the background music.
+        {u"Music"_s, buildMusicPage},
         {u"Security"_s, buildSecurityPage},
         {u"Internet"_s, buildInternetPage},
         {u"Lending"_s, buildLendingPage},

@@ -34,8 +34,8 @@ bool backupDirectoryConfirmed(AppContext& context, QWidget* parent, const Restor
         call(steps.untick);
         return false;
     }
-    if (context.run.musicRunning)
-        call(steps.stopMusic);
+    // The stop itself knows whether anything plays, an MP3 included.
+    call(steps.stopMusic);
     if (!dialogs.question(parent, u"Säkerhetsfolder"_s,
                           u"Are you sure your backupfiles are in the directory "_s +
                               QDir::toNativeSeparators(backupPath) + u"?"_s)) {

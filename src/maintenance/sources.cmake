@@ -1,6 +1,7 @@
 list(APPEND HOARDLY_CORE_SOURCES
     maintenance/BackupPlan.cpp
     maintenance/FileCopy.cpp
+    maintenance/MusicList.cpp
 )
 
 list(APPEND HOARDLY_WIDGET_SOURCES
@@ -10,6 +11,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     maintenance/ConfigForm.cpp
     maintenance/PropertiesPage.h
     maintenance/FileCopyFacility.cpp
+    maintenance/MusicPage.cpp
     maintenance/PropertiesPages.cpp
     maintenance/Restore.cpp
 )

@@ -26,13 +26,14 @@ CommandSet adressCommands() {
         registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Delete record"_s, u"Delete record"_s, u"Delete Record"_s),
+        musicOffCommand(),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // Print and Print preview join with the printed lists; the "&Options" menu, whose only
-    // entry is "Turn music off", joins with the background music.
+    // Print and Print preview join with the printed lists.
     set.menus = {
         {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"options"_s, u"&Options"_s, {cmd::musicOff}},
         {u"database"_s, u"&Database"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };

@@ -19,8 +19,7 @@ namespace {
 const QString kWriteList = u"currentLiteratureList"_s;
 
 CommandSet literatureCommands() {
-    // Print and Print preview join with the printed lists; the
-    // "&Options" menu's "Turn music off" with the background music.
+    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};

@@ -36,8 +36,7 @@ const QString kSaveNext = u"saveNext"_s;
 constexpr int kRememberedArtistLength = 40;
 
 CommandSet musicCommands() {
-    // Print and Print preview join with the printed lists; the
-    // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
+    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Back to main"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};

@@ -250,6 +250,10 @@ CommandDef optionCommand(const QString& id, const QString& menuText) {
     return {id, menuText, {}, {}, {}, Icon::None, true};
 }
 
+CommandDef musicOffCommand(const QString& menuText) {
+    return optionCommand(cmd::musicOff, menuText);
+}
+
 CommandSet catalogueCommands(const CatalogueCommands& texts) {
     const auto record = [](const QString& id, const CommandTexts& t) {
         return registerCommand(id, t.menu, t.hint, t.popup);
@@ -264,6 +268,7 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
                     record(cmd::masterList, texts.masterList),
                     registerCommand(cmd::back, {}, u"Back"_s)};
     set.commands += texts.extras;
+    set.commands.append(musicOffCommand());
     if (texts.htmlExport)
         set.commands.append(htmlExportCommand(*texts.htmlExport));
     set.commands +=
@@ -276,8 +281,11 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
     set.menus = {{u"file"_s, u"&File"_s, {cmd::close}}};
     if (texts.htmlExport)
         set.menus.first().entries.prepend(cmd::htmlExport);
-    if (texts.optionsMenu)
-        set.menus.append(*texts.optionsMenu);
+    MenuDef options = texts.optionsMenu.value_or(MenuDef{u"options"_s, u"&Options"_s, {}});
+    if (!options.entries.isEmpty())
+        options.entries << u"|"_s;
+    options.entries << cmd::musicOff;
+    set.menus.append(options);
     set.menus += {{u"database"_s, texts.databaseMenu, database},
                   {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}}};
 

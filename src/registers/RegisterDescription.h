@@ -303,6 +303,7 @@ inline const QString lending = QStringLiteral("lending");
 inline const QString htmlExport = QStringLiteral("htmlExport");
 inline const QString help = QStringLiteral("help");
 inline const QString about = QStringLiteral("about");
+const inline QString musicOff = QStringLiteral("musicOff");
 } // namespace cmd
 
 // One of the commands every register has, with its icon and shortcut; the texts are the
@@ -314,6 +315,8 @@ CommandDef registerCommand(const QString& id, const QString& menuText, const QSt
 CommandDef htmlExportCommand(const HtmlExportMember& member);
 // A ticked entry of the options menu.
 CommandDef optionCommand(const QString& id, const QString& menuText);
+// The options menu's entry that turns the background music off while it is ticked.
+CommandDef musicOffCommand(const QString& menuText = QStringLiteral("Turn music off"));
 
 // What one of the record commands reads in each place: menu entry, tool-bar hint, pop-up entry.
 struct CommandTexts {
@@ -329,10 +332,12 @@ struct CommandTexts {
 struct CatalogueCommands {
     CommandTexts close, add, edit, remove, lending, findByConditions, masterList;
     QString databaseMenu = QStringLiteral("&Database");
-    bool databaseMenuSeparated = true;  // a separator before "lending"
-    std::optional<MenuDef> optionsMenu; // after "&File"; its commands are among `extras`
-    QList<CommandDef> extras;           // the register's own commands
-    QStringList popup;                  // command ids; empty: the record commands, then close
+    bool databaseMenuSeparated = true; // a separator before "lending"
+    // After "&File"; its commands are among `extras`. "Turn music off" ends it, after a
+    // separator, and makes the menu where a register has no options of its own.
+    std::optional<MenuDef> optionsMenu;
+    QList<CommandDef> extras; // the register's own commands
+    QStringList popup;        // command ids; empty: the record commands, then close
     // The HTML export: its "&File" entry stands before close, and its pop-up entry, when the
     // member has one, right before close in the pop-up.
     std::optional<HtmlExportMember> htmlExport;

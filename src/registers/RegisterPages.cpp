@@ -113,6 +113,8 @@ void RegisterWindow::buildCommands() {
     commands_->setHandler(cmd::lending, [this] { controller_->lend(); });
     commands_->setHandler(cmd::help, [this] { context_.shell.openHelp(); });
     commands_->setHandler(cmd::about, [this] { context_.shell.showAbout(); });
+    if (commands_->action(cmd::musicOff))
+        commands_->setHandler(cmd::musicOff, [this] { switchMusic(); });
     if (d_.htmlExport)
         commands_->setHandler(cmd::htmlExport, [this] { exportHtmlList(); });
     for (int i = 0; i < d_.sortOptions.size(); ++i)

@@ -120,6 +120,15 @@ void RegisterWindow::exportHtmlList() {
         run([this] { runHtmlExport(context_.dialogs, this, table(), *d_.htmlExport, today()); });
 }
 
+void RegisterWindow::switchMusic() {
+    if (!context_.music)
+        return;
+    if (commands_->isChecked(cmd::musicOff))
+        context_.music->turnMusicOff();
+    else
+        context_.music->turnMusicOn();
+}
+
 QAction* RegisterWindow::action(const QString& id) const {
     return commands_->action(id);
 }

@@ -129,6 +129,8 @@ public:
     void sortBy(int option);
     // The HTML list of the whole table in the current order (the register's export member).
     void exportHtmlList();
+    // "Turn music off": the tick is the window's own; a window opened later starts unticked.
+    void switchMusic();
 
     // The day the window's lists and pages are dated with; the clock's by default.
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }

@@ -12,8 +12,7 @@ namespace hoardly {
 namespace {
 
 CommandSet softwareCommands() {
-    // Print and Print preview join with the printed lists; the
-    // "&Options" menu, whose only entry is "Turn music off", joins with the background music.
+    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Mainmenu"_s, u"Huvumenyn"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Lägg till ny post"_s};

@@ -29,13 +29,14 @@ CommandSet valueCommands() {
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
         htmlExportCommand(html::member(html::Register::Inventory)),
+        musicOffCommand(),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // The print and preview entries join with the printed lists;
-    // the "&Options" menu, whose only entry is "Turn music off", with the background music.
+    // The print and preview entries join with the printed lists.
     set.menus = {
         {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
+        {u"options"_s, u"&Options"_s, {cmd::musicOff}},
         {u"database"_s, u"&Database functions"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };

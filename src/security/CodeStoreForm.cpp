@@ -39,14 +39,14 @@ CommandSet codeStoreCommands() {
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
         optionCommand(u"hideHeading"_s, u"Hide  heading"_s),
+        musicOffCommand(u"Turn off music"_s),
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // "Print preview" and "Print" join with the printed lists, "Turn off music" with the
-    // background music.
+    // "Print preview" and "Print" join with the printed lists.
     set.menus = {
         {u"file"_s, u"&File"_s, {cmd::close}},
-        {u"options"_s, u"&Options"_s, {u"hideHeading"_s}},
+        {u"options"_s, u"&Options"_s, {u"hideHeading"_s, cmd::musicOff}},
         {u"database"_s, u"&Database functions"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };

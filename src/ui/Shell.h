@@ -25,6 +25,20 @@ public:
     virtual void openLink(const QString& address) = 0;
 };
 
+// The background music as the windows reach it.
+class MusicSwitch {
+public:
+    virtual ~MusicSwitch() = default;
+    // "Turn music off" ticked: nothing plays, and nothing starts, until it is unticked.
+    virtual void turnMusicOff() = 0;
+    // "Turn music off" unticked: the next song starts at the next tick of the music timer.
+    virtual void turnMusicOn() = 0;
+    // Before a backup or a restore: whatever plays stops.
+    virtual void stopMusic() = 0;
+    // "&Music on/off": stops what plays, or starts the music when nothing does.
+    virtual void musicOnOff() = 0;
+};
+
 // Everything a window of the program works with, handed to it when it is built.
 struct AppContext {
     Dialogs& dialogs;
@@ -33,6 +47,8 @@ struct AppContext {
     Shell& shell;
     // The lending command the registers share; set once the lending windows are built.
     LendingCommand* lending = nullptr;
+    // The background music; none where a window is used without it (tests).
+    MusicSwitch* music = nullptr;
 };
 
 } // namespace hoardly

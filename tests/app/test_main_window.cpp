@@ -585,7 +585,7 @@ private slots:
         });
         knp(MainButton::Properties)->click();
         QVERIFY(modalOverVisibleMain);
-        QCOMPARE(shownTab, u"Security"_s);
+        QCOMPARE(shownTab, u"Music"_s);
         QVERIFY(!app->configForm().isVisible());
         QVERIFY(main().isVisible());
         HOARDLY_VERIFY_DIALOGS(dialogs);

@@ -1,3 +1,4 @@
 hoardly_add_test(test_database_setup app/test_database_setup.cpp)
 hoardly_add_test(test_main_window app/test_main_window.cpp)
 hoardly_add_test(test_help_book app/test_help_book.cpp)
+hoardly_add_test(test_background_music app/test_background_music.cpp)

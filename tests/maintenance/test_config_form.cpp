@@ -66,6 +66,11 @@ class TestConfigForm : public QObject {
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
+    // The window opens on "Music"; the password and the backups are on "Security".
+    void openOnSecurity() {
+        open();
+        showTab(u"Security"_s);
+    }
     void setConfig(const QString& assignments) { fixture->setConfig(assignments); }
     QString config(const QString& field) const {
         return catalogue->scalar(u"Config.db"_s,
@@ -124,7 +129,7 @@ private slots:
         QStringList titles;
         for (int i = 0; i < form->tabs()->count(); ++i)
             titles << form->tabs()->tabText(i);
-        QCOMPARE(titles, (QStringList{u"Security"_s, u"Internet"_s, u"Lending"_s}));
+        QCOMPARE(titles, (QStringList{u"Music"_s, u"Security"_s, u"Internet"_s, u"Lending"_s}));
         QCOMPARE(button(u"CloseKnp"_s)->text(), u"Cl&ose"_s);
         QCOMPARE(button(u"CloseKnp"_s)->toolTip(), u"Close this form"_s);
         open();
@@ -159,7 +164,7 @@ private slots:
     }
 
     void theAutomaticBackupBoxIsWrittenAtOnce() {
-        open();
+        openOnSecurity();
         QCOMPARE(child<QLabel>(*form, u"AutomaticText"_s)->text(),
                  u"Automatic backup processing every\ntime You close Hoardly and if \nany "
                  "record has been changed "_s);
@@ -183,7 +188,7 @@ private slots:
     }
 
     void enterMovesToTheNextControlAndPressesNoButton() {
-        open();
+        openOnSecurity();
         startEntering();
         QTRY_COMPARE(focused(), passwordGroup().passwordEdit());
         QTest::keyClick(focused(), Qt::Key_Return);
@@ -299,7 +304,7 @@ private slots:
     }
 
     void theBackupActionsAreLeftOutUntilTheyExist() {
-        open();
+        openOnSecurity();
         QVERIFY(box(u"AutomaticBox"_s)->isVisible());
         QVERIFY(child<QLabel>(*form, u"PathLabel"_s)->isVisible());
         for (const QString& name :
@@ -309,7 +314,7 @@ private slots:
 
     void theActionBoxesExcludeEachOtherAndEnableOk() {
         build(loggingActions());
-        open();
+        openOnSecurity();
         QCheckBox* start = box(u"StartBox"_s);
         QCheckBox* restore = box(u"RestoreBox"_s);
         QPushButton* ok = button(u"BackupOkKnp"_s);

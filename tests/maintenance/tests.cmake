@@ -1,3 +1,5 @@
 hoardly_add_test(test_config_form maintenance/test_config_form.cpp)
 hoardly_add_test(test_file_copy maintenance/test_file_copy.cpp)
 hoardly_add_test(test_backup_restore maintenance/test_backup_restore.cpp)
+hoardly_add_test(test_music_list maintenance/test_music_list.cpp)
+hoardly_add_test(test_music_page maintenance/test_music_page.cpp)

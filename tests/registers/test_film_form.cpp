@@ -1,4 +1,5 @@
 #include "FakeShell.h"
+#include "RecordingMusic.h"
 #include "RegisterWindowFixture.h"
 #include "ScriptedDialogs.h"
 #include "TempCatalogue.h"
@@ -68,6 +69,28 @@ private slots:
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
+    void turnMusicOffTicksInTheWindowAndReachesTheMusic() {
+        test::RecordingMusic music;
+        context->music = &music;
+        openWindow();
+        QAction* entry = command(u"musicOff"_s);
+        QCOMPARE(entry->text(), u"Turn music off"_s);
+        QVERIFY(entry->isCheckable());
+        QVERIFY(!entry->isChecked());
+        entry->trigger();
+        QVERIFY(entry->isChecked());
+        entry->trigger();
+        QVERIFY(!entry->isChecked());
+        QCOMPARE(music.calls, (QStringList{u"off"_s, u"on"_s}));
+
+        // The tick is the window's own: the next window starts unticked, whatever was turned.
+        entry->trigger();
+        delete window;
+        openWindow();
+        QVERIFY(!command(u"musicOff"_s)->isChecked());
+        context->music = nullptr;
+    }
+
     void openingShowsTheFirstFilmWithTheFocusInTheList() {
         fillFilms();
         QVERIFY(!films().isOpen());
@@ -111,8 +134,9 @@ private slots:
         };
         QCOMPARE(entries(u"file"_s),
                  (QStringList{u"Print to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
-        QCOMPARE(entries(u"options"_s), (QStringList{u"Hide index|"_s, u"Hide heading|"_s,
-                                                     u"Sort by index|"_s, u"Sort by title|"_s}));
+        QCOMPARE(entries(u"options"_s),
+                 (QStringList{u"Hide index|"_s, u"Hide heading|"_s, u"Sort by index|"_s,
+                              u"Sort by title|"_s, u"Turn music off|"_s}));
         QCOMPARE(entries(u"database"_s),
                  (QStringList{u"Add record|Ins"_s, u"Edit record|Shift+Ins"_s,
                               u"Delete record|Shift+Del"_s, u"Lending|Ctrl+U"_s,
@@ -948,7 +972,8 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QStringList>("popup");
         const QStringList options{u"&Options|Hide index"_s, u"&Options|Hide heading"_s,
-                                  u"&Options|Sort by index"_s, u"&Options|Sort by title"_s};
+                                  u"&Options|Sort by index"_s, u"&Options|Sort by title"_s,
+                                  u"&Options|Turn music off"_s};
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
         QTest::newRow("browsing") << QString()
                                   << QStringList{u"Back to mainmenu"_s, u"Add record"_s,

@@ -178,8 +178,9 @@ private slots:
         };
         QCOMPARE(entries(u"file"_s),
                  (QStringList{u"Sent to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
-        QCOMPARE(entries(u"options"_s), (QStringList{u"Hide index|"_s, u"Hide headline|"_s,
-                                                     u"Sort by index|"_s, u"Sort by title|"_s}));
+        QCOMPARE(entries(u"options"_s),
+                 (QStringList{u"Hide index|"_s, u"Hide headline|"_s, u"Sort by index|"_s,
+                              u"Sort by title|"_s, u"Turn music off|"_s}));
         QCOMPARE(entries(u"database"_s),
                  (QStringList{u"Add record|Ins"_s, u"Edit record|Shift+Ins"_s,
                               u"Delete record|Shift+Del"_s, u"Lent out a book|Ctrl+U"_s,
@@ -778,7 +779,8 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QStringList>("popup");
         const QStringList options{u"&Options|Hide index"_s, u"&Options|Hide headline"_s,
-                                  u"&Options|Sort by index"_s, u"&Options|Sort by title"_s};
+                                  u"&Options|Sort by index"_s, u"&Options|Sort by title"_s,
+                                  u"&Options|Turn music off"_s};
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
         QTest::newRow("browsing")
             << QString() << QStringList{u"Back to main"_s, u"Add record"_s, u"Edit record"_s,

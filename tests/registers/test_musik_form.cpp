@@ -439,8 +439,9 @@ private slots:
         QCOMPARE(
             usable().menus,
             (QStringList{u"&File|Send to file (HTML)"_s, u"&File|Back to mainmenu"_s,
-                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
-                         u"&Database functions|Del record"_s, u"&Database functions|Lent out"_s,
+                         u"&Options|Turn music off"_s, u"&Database functions|Add record"_s,
+                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
+                         u"&Database functions|Lent out"_s,
                          u"&Database functions|Find records by conditions"_s,
                          u"&Database functions|Masterlist"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup,
@@ -452,7 +453,8 @@ private slots:
         trigger(cmd::back);
         trigger(cmd::edit);
         QCOMPARE(usable().toolBar, QStringList());
-        QCOMPARE(usable().menus, (QStringList{u"&Help|Help"_s, u"&Help|About"_s}));
+        QCOMPARE(usable().menus,
+                 (QStringList{u"&Options|Turn music off"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         window->cancelRecord();
     }
 };

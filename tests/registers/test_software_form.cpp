@@ -104,7 +104,7 @@ private slots:
         QStringList menus;
         for (QAction* action : window->menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, (QStringList{u"&File"_s, u"Database"_s, u"&Help"_s}));
+        QCOMPARE(menus, (QStringList{u"&File"_s, u"&Options"_s, u"Database"_s, u"&Help"_s}));
         const auto entries = [&](const QString& id) {
             QStringList result;
             for (QAction* action : window->commands().menu(id)->actions()) {
@@ -688,7 +688,7 @@ private slots:
         QTest::addColumn<QStringList>("toolBar");
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QStringList>("popup");
-        const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
+        const QStringList help{u"&Options|Turn music off"_s, u"&Help|Help"_s, u"&Help|About"_s};
         const QStringList browsingPopup{u"Lägg till ny post"_s,
                                         u"Editera post"_s,
                                         u"Ta bort post"_s,
@@ -704,13 +704,15 @@ private slots:
                                                  u"Masterlist"_s}
                                   << QStringList{u"&File|Send to file (HTML)"_s,
                                                  u"&File|Back to mainmenu"_s,
+                                                 u"&Options|Turn music off"_s,
                                                  u"Database|Add record"_s,
                                                  u"Database|Edit record"_s,
                                                  u"Database|Delete record"_s,
                                                  u"Database|Lent out"_s,
                                                  u"Database|List/find by conditions"_s,
-                                                 u"Database|Masterlist"_s} +
-                                         help
+                                                 u"Database|Masterlist"_s,
+                                                 u"&Help|Help"_s,
+                                                 u"&Help|About"_s}
                                   << browsingPopup;
         QTest::newRow("adding") << cmd::add << QStringList() << help << QStringList();
         QTest::newRow("editing") << cmd::edit << QStringList() << help << QStringList();

@@ -231,13 +231,15 @@ private slots:
         QCOMPARE(
             usable().menus,
             (QStringList{u"&File|Print to file (HTML)"_s, u"&File|Back to maimmenu"_s,
-                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
-                         u"&Database functions|Del record"_s, u"&Help|Help"_s, u"&Help|About"_s}));
+                         u"&Options|Turn music off"_s, u"&Database functions|Add record"_s,
+                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
+                         u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s,
                                               u"Print to file (HTML)"_s, u"Back to main"_s}));
         trigger(u"add"_s);
         QCOMPARE(usable().toolBar, QStringList());
-        QCOMPARE(usable().menus, (QStringList{u"&Help|Help"_s, u"&Help|About"_s}));
+        QCOMPARE(usable().menus,
+                 (QStringList{u"&Options|Turn music off"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup, QStringList());
         window->cancelRecord();
         QCOMPARE(usable().toolBar.size(), 4);

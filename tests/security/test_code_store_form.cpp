@@ -132,15 +132,17 @@ private slots:
         QCOMPARE(
             usable().menus,
             (QStringList{u"&File|Back to main"_s, u"&Options|Hide  heading"_s,
-                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
-                         u"&Database functions|Del record"_s, u"&Help|Help"_s, u"&Help|About"_s}));
+                         u"&Options|Turn off music"_s, u"&Database functions|Add record"_s,
+                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
+                         u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s}));
         QVERIFY(window->scrambleButton()->isEnabled());
         QVERIFY(!window->okButton()->isEnabled());
         trigger(u"edit"_s);
         QCOMPARE(usable().toolBar, QStringList());
         QCOMPARE(usable().menus,
-                 (QStringList{u"&Options|Hide  heading"_s, u"&Help|Help"_s, u"&Help|About"_s}));
+                 (QStringList{u"&Options|Hide  heading"_s, u"&Options|Turn off music"_s,
+                              u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup, QStringList());
         QVERIFY(!window->scrambleButton()->isEnabled());
         QVERIFY(!window->list()->isEnabled());

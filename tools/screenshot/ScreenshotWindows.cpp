@@ -8,6 +8,7 @@
 #include "app/TipsForm.h"
 #include "data/SettingsRecord.h"
 #include "data/TDM.h"
+#include "data/TextFiles.h"
 #include "lending/BorrowChoiceForm.h"
 #include "lending/BorrowFillinForm.h"
 #include "lending/BorrowForm.h"
@@ -438,16 +439,35 @@ TConfigForm* openProperties(Application& app, std::function<void(TConfigForm&)> 
     return form;
 }
 
-QWidget* showPropertiesSecurity(Application& app) {
-    return openProperties(app);
-}
-
 // Brings the tab of this title to the front.
 void showTab(TConfigForm& form, const QString& title) {
     for (int i = 0; i < form.tabs()->count(); ++i) {
         if (form.tabs()->tabText(i) == title)
             form.tabs()->setCurrentIndex(i);
     }
+}
+
+QWidget* showPropertiesSecurity(Application& app) {
+    return openProperties(app, [](TConfigForm& form) { showTab(form, u"Security"_s); });
+}
+
+// The music tab with a list of songs a user added over time.
+QWidget* showPropertiesMusic(Application& app) {
+    setUpNow(app);
+    const QString music = QDir::home().filePath(u"Music/"_s);
+    const QString midi = QDir(app.run().appDir).filePath(u"midi/"_s);
+    writeTextFile(midi + u"midi.dat"_s,
+                  (QStringList{midi + u"first.mid"_s, music + u"Bach - Air.mid"_s,
+                               music + u"Rain on the roof.wav"_s, music + u"Evening jazz.mp3"_s,
+                               music + u"Satie - Gymnopedie 1.mid"_s}
+                       .join(u"\r\n"_s) +
+                   u"\r\n"_s));
+    Table& config = app.tdm().configTb();
+    changeSettings(config, [&] {
+        config.setLogical(u"Musicon"_s, true);
+        config.setLogical(u"Copyfiles"_s, true);
+    });
+    return openProperties(app);
 }
 
 // A folder for the backup pictures, beside the temporary catalogue.
@@ -514,6 +534,7 @@ QWidget* showPropertiesPasswordChange(Application& app) {
     return openProperties(app, [](TConfigForm& form) {
         auto* group = form.findChild<PasswordGroup*>();
         acceptNextMessage();
+        showTab(form, u"Security"_s);
         group->ChangeKnpClick();
         group->passwordEdit()->setText(u"Secret"_s);
         group->verifyEdit()->setText(u"Sec"_s);
@@ -663,6 +684,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"lending-overview", showLendingOverview},
         {"lending-no-copies", showLendingNoCopies},
         {"properties-security", showPropertiesSecurity},
+        {"properties-music", showPropertiesMusic},
         {"backup", showBackup},
         {"backup-directory", showBackupDirectory},
         {"restore-question", showRestoreQuestion},
