@@ -36,6 +36,12 @@ BackgroundMusic::BackgroundMusic(AppContext& context, QTimer& mainTimer, MusicPl
     changeSongTimer_.setInterval(changeSongInterval);
     connect(&changeSongTimer_, &QTimer::timeout, this, &BackgroundMusic::checkSongEnd);
     connect(&player_, &MusicPlayer::mpegFinished, this, &BackgroundMusic::mpegEnded);
+    connect(&player_, &MusicPlayer::songStarted, this, &BackgroundMusic::songStarted);
+    // A drawn song that fails while it loads is skipped like one that fails at once.
+    connect(&player_, &MusicPlayer::songFailed, this, [this](const QString& path) {
+        if (path == drawn_)
+            skipUnplayable(path);
+    });
 }
 
 BackgroundMusic::~BackgroundMusic() {
@@ -77,9 +83,9 @@ void BackgroundMusic::songStart() {
         runCommand(context_.dialogs, nullptr, [&] {
             changeSettings(config, [&] { config.setLogical(u"First_time"_s, false); });
         });
-        const QString greeting = midiFile(applicationPath, u"first.mid"_s);
-        if (player_.play(greeting))
-            emit songStarted(greeting);
+        // A greeting that cannot be played is let go without a word.
+        drawn_.clear();
+        player_.play(midiFile(applicationPath, u"first.mid"_s));
         mainTimer_.stop();
         return;
     }
@@ -105,6 +111,7 @@ void BackgroundMusic::playDrawnSong() {
         context_.dialogs.message(nullptr, u"No song was found in the list"_s);
         return;
     }
+    drawn_ = path;
     switch (songKind(path)) {
     case SongKind::MidiOrWave:
         if (!player_.play(path))
@@ -112,14 +119,12 @@ void BackgroundMusic::playDrawnSong() {
         changeSongTimer_.start();
         mainTimer_.stop();
         context_.run.musicRunning = true;
-        emit songStarted(path);
         return;
     case SongKind::Mpeg:
         if (!player_.playMpeg(path))
             return skipUnplayable(path);
         stopTimers();
         context_.run.musicRunning = false;
-        emit songStarted(path);
         return;
     case SongKind::Other:
         mainTimer_.stop();
@@ -153,6 +158,7 @@ QStringList BackgroundMusic::playableLines(bool& anyUnplayable) const {
 // A missing or undecodable song is told once and left out of later draws; the next tick
 // draws again.
 void BackgroundMusic::skipUnplayable(const QString& path) {
+    drawn_.clear();
     unplayable_.insert(path);
     context_.dialogs.message(nullptr, u"The song %1 could not be played (%2). It is left out "
                                       "and another song is drawn."_s.arg(

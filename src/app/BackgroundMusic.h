@@ -59,6 +59,7 @@ private:
     MusicPlayer& player_;
     QRandomGenerator random_;
     QSet<QString> unplayable_; // entries that failed in this run, each told once
+    QString drawn_;            // the song drawn last, until it fails
 };
 
 } // namespace hoardly

@@ -38,6 +38,7 @@ bool looksLikeMidi(const QString& path) {
 } // namespace
 
 MusicPlayer::MusicPlayer(QObject* parent) : QObject(parent) {
+    loader_.setMaxThreadCount(1);
     MusicPlayer* none = nullptr;
     const bool first = thePlayer.compare_exchange_strong(none, this);
     Q_ASSERT_X(first, "MusicPlayer", "only one player at a time");
@@ -45,6 +46,10 @@ MusicPlayer::MusicPlayer(QObject* parent) : QObject(parent) {
 }
 
 MusicPlayer::~MusicPlayer() {
+    // A song still loading is let go with the others.
+    loader_.waitForDone();
+    for (const Load& load : std::as_const(loads_))
+        Mix_FreeMusic(load.music);
     if (device_ == Device::Open) {
         Mix_HookMusicFinished(nullptr);
         halt();
@@ -111,22 +116,52 @@ bool MusicPlayer::start(const QString& path, Output output) {
         lastError_ = u"it is no MIDI file"_s;
         return false;
     }
-    music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
-    if (!music_) {
-        lastError_ = mixerError();
-        qCWarning(musicLog) << "Cannot play" << path << lastError_;
-        return false;
-    }
-    ++song_;
-    // Once through: the end of each song decides what comes next.
-    if (Mix_PlayMusic(music_, 1) != 0) {
-        lastError_ = mixerError();
-        halt();
-        return false;
-    }
+    const quint64 song = ++song_;
     output_ = output;
-    qCInfo(musicLog) << "Playing" << path;
+    loading_ = true;
+    loader_.start([this, song, path] {
+        Load load{song, path, Mix_LoadMUS(QFile::encodeName(path).constData()), {}};
+        if (!load.music)
+            load.error = mixerError();
+        {
+            QMutexLocker locker(&loadsMutex_);
+            loads_ << load;
+        }
+        QMetaObject::invokeMethod(this, &MusicPlayer::takeLoads, Qt::QueuedConnection);
+    });
     return true;
+}
+
+void MusicPlayer::takeLoads() {
+    QList<Load> loads;
+    {
+        QMutexLocker locker(&loadsMutex_);
+        loads.swap(loads_);
+    }
+    for (const Load& load : std::as_const(loads)) {
+        // A song closed or followed by another while it loaded is not played.
+        if (load.song == song_ && loading_)
+            startLoaded(load);
+        else if (load.music)
+            Mix_FreeMusic(load.music);
+    }
+}
+
+void MusicPlayer::startLoaded(const Load& load) {
+    loading_ = false;
+    music_ = load.music;
+    lastError_ = load.error;
+    // Once through: the end of each song decides what comes next.
+    if (music_ && Mix_PlayMusic(music_, 1) != 0)
+        lastError_ = mixerError();
+    else if (music_) {
+        qCInfo(musicLog) << "Playing" << load.path;
+        emit songStarted(load.path);
+        return;
+    }
+    qCWarning(musicLog) << "Cannot play" << load.path << lastError_;
+    halt();
+    emit songFailed(load.path);
 }
 
 bool MusicPlayer::play(const QString& path) {
@@ -138,7 +173,7 @@ bool MusicPlayer::playMpeg(const QString& path) {
 }
 
 bool MusicPlayer::playing() const {
-    return output_ == Output::Player && Mix_PlayingMusic() != 0;
+    return output_ == Output::Player && (loading_ || Mix_PlayingMusic() != 0);
 }
 
 void MusicPlayer::closePlayer() {
@@ -153,6 +188,10 @@ void MusicPlayer::closeMpeg() {
 
 void MusicPlayer::halt() {
     output_ = Output::None;
+    if (loading_) {
+        loading_ = false;
+        ++song_; // the song that loads is let go when it arrives
+    }
     if (!music_)
         return;
     ++song_;
