@@ -25,12 +25,16 @@ inline QByteArray silentWave(int ms) {
     return wave;
 }
 
-// One note of a type-0 standard MIDI file, an eighth at the default tempo (a quarter second).
-inline QByteArray oneNoteMidi() {
-    QByteArray track("\x00\x90\x3C\x60"     // note on
-                     "\x81\x70\x80\x3C\x40" // 240 ticks later: note off
-                     "\x00\xFF\x2F\x00",    // end of track
-                     13);
+// One note of a type-0 standard MIDI file, `eighths` eighth notes long at the default tempo
+// (a quarter second each; at most 60).
+inline QByteArray oneNoteMidi(int eighths = 1) {
+    const int ticks = 240 * eighths;         // as a variable-length number of two bytes
+    QByteArray track("\x00\x90\x3C\x60", 4); // note on
+    track.append(char(0x80 | (ticks >> 7)));
+    track.append(char(ticks & 0x7F));
+    track.append("\x80\x3C\x40" // note off
+                 "\x00\xFF\x2F\x00",
+                 7); // end of track
     QByteArray midi;
     QDataStream out(&midi, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::BigEndian);
