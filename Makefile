@@ -3,7 +3,7 @@ APPDIR ?= $(HOME)/Hoardly
 BUILD  ?= build
 JOBS   ?= $(shell nproc)
 
-.PHONY: run test test-release test-sanitize deps configure build install screenshot clean
+.PHONY: run test test-release test-sanitize deps configure build install uninstall screenshot clean
 
 run: install
 	cd "$(APPDIR)" && ./hoardly
@@ -36,8 +36,17 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Copies the program and its help book; starter tables only where the directory lacks them.
+# The desktop entry and the icon put the program into the user's application menu.
 install: build
 	cmake --install $(BUILD) --prefix "$(APPDIR)"
+	bash scripts/desktop-entry.sh install "$(APPDIR)" $(BUILD)
+
+# Takes out the program, its help book, the desktop entry and the icon. The tables and the
+# midi folder stay: they are the user's catalogue.
+uninstall:
+	rm -f "$(APPDIR)/hoardly"
+	rm -rf "$(APPDIR)/help"
+	bash scripts/desktop-entry.sh uninstall
 
 # A PNG of a window under Xvfb: make screenshot WINDOW=main OUT=docs/screenshots/main.png
 screenshot: build

@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format ccache
-    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libsdl2-mixer-dev timgm6mb-soundfont
     xvfb xauth x11-apps openbox imagemagick poppler-utils fonts-liberation2
     python3 python3-aiosmtpd
+    desktop-file-utils appstream
 )
 
 missing=()

@@ -322,6 +322,14 @@ QPixmap programPixmap(int size) {
     return render(drawProgram, size);
 }
 
+void paintProgramIcon(QPainter& painter, int size) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 100.0, size / 100.0);
+    drawProgram(painter);
+    painter.restore();
+}
+
 QPixmap introPicture() {
     const QSize size(520, 260);
     QPixmap pixmap(size);
