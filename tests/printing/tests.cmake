@@ -1,0 +1,2 @@
+hoardly_add_test(test_printed_lists printing/test_printed_lists.cpp)
+hoardly_add_test(test_print_requests printing/test_print_requests.cpp)
