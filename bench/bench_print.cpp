@@ -1,5 +1,6 @@
 // Times the printed film list of a 100,000-film table: reading and laying out the list, the
 // PDF file with its pages, and the print preview from the request to its first page shown.
+// The preview paints only the pages in sight, so its first page does not wait for the rest.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_print [count]
 #include "FilmGenerator.h"
 #include "Timing.h"
@@ -8,12 +9,12 @@
 #include "printing/ListDocument.h"
 #include "printing/ListOutput.h"
 
+#include "Unattended.h"
+#include "printing/ListPreview.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGraphicsView>
-#include <QPrintPreviewDialog>
 
 using namespace Qt::StringLiterals;
 using namespace hoardly;
@@ -56,20 +57,24 @@ int main(int argc, char** argv) {
                .arg(QFileInfo(pdf).size() / 1024),
            ms(timer));
 
-    // From the request (read, lay out, build the preview) until its page view has painted.
+    // From the request (read, lay out, build the preview) until its first page has painted.
+    FailingDialogs dialogs;
     QList<double> previews;
+    int painted = 0;
     for (int i = 0; i < 3; ++i) {
         timer.restart();
         const print::ListDocument shown = filmList(tdm, dir);
-        print::ListPreview preview(shown, nullptr);
-        auto* view = preview.dialog().findChild<QGraphicsView*>();
-        PaintWatch watch(view->viewport());
-        preview.dialog().show();
+        print::ListPreview preview(shown, dialogs, [] {});
+        PaintWatch watch(preview.view()->viewport());
+        preview.show();
         untilPainted(watch, 60000);
         previews << ms(timer);
-        preview.dialog().hide();
+        painted = preview.view()->pagesPainted();
+        preview.hide();
     }
     summary(u"print preview, request to first page shown"_s, previews);
+    out() << "  pages painted for the first view: " << painted << " of " << document.pageCount()
+          << "\n";
     QDir(dir).removeRecursively();
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "ListOutput.h"
 
 #include "ListDocument.h"
+#include "ListPreview.h"
 #include "ui/Dialogs.h"
 
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
@@ -15,23 +15,35 @@ namespace hoardly::print {
 const char* const QtListOutput::kNoPrinterCaption = "No printer";
 const char* const QtListOutput::kNoPrinterText =
     "No printer is installed, so the list cannot be printed. Install a printer, or open the "
-    "print preview and print the list to a PDF file from there.";
+    "print preview and save the list as a PDF file there.";
 
-ListPreview::ListPreview(const ListDocument& document, QWidget* parent) {
-    setUpListPage(printer_);
-    printer_.setDocName(document.layout().title);
-    dialog_ = std::make_unique<QPrintPreviewDialog>(&printer_, parent);
-    dialog_->setWindowTitle(u"Print preview"_s);
-    dialog_->resize(900, 760);
-    QObject::connect(dialog_.get(), &QPrintPreviewDialog::paintRequested, dialog_.get(),
-                     [&document](QPrinter* target) { paintList(document, *target); });
+Painted paintWithProgress(QWidget* parent, const ListDocument& document,
+                          QPagedPaintDevice& device) {
+    QProgressDialog progress(parent);
+    progress.setWindowTitle(u"Printing progress"_s);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setRange(0, document.pageCount());
+    progress.setMinimumDuration(500);
+    const auto label = [&](int page) {
+        progress.setLabelText(u"Page %1 of %2"_s.arg(page).arg(document.pageCount()));
+    };
+    label(1);
+    bool cancelled = false;
+    const bool painted = paintList(document, device, [&](int page) {
+        progress.setValue(page);
+        label(std::min(page + 1, document.pageCount()));
+        cancelled = progress.wasCanceled();
+        return !cancelled;
+    });
+    return cancelled ? Painted::Cancelled : painted ? Painted::Done : Painted::Failed;
 }
 
-ListPreview::~ListPreview() = default;
-
 void QtListOutput::preview(QWidget* parent, const ListDocument& document) {
-    ListPreview preview(document, parent);
-    preview.dialog().exec();
+    ListPreview* shown = nullptr;
+    ListPreview preview(
+        document, dialogs_, [&] { print(shown, document); }, parent);
+    shown = &preview;
+    preview.exec();
 }
 
 void QtListOutput::print(QWidget* parent, const ListDocument& document) {
@@ -47,20 +59,18 @@ void QtListOutput::print(QWidget* parent, const ListDocument& document) {
     printer.setPrintRange(QPrinter::AllPages);
     printer.setDocName(document.layout().title);
     setUpListPage(printer);
-    QProgressDialog progress(parent);
-    progress.setWindowTitle(u"Printing progress"_s);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setRange(0, document.pageCount());
-    progress.setMinimumDuration(0);
-    progress.setLabelText(u"Printing page 1 of %1"_s.arg(document.pageCount()));
-    progress.show();
-    paintList(document, printer, [&](int page) {
-        progress.setValue(page);
-        progress.setLabelText(u"Printing page %1 of %2"_s.arg(page + 1).arg(document.pageCount()));
-        if (progress.wasCanceled())
-            printer.abort();
-        return !progress.wasCanceled();
-    });
+    switch (paintWithProgress(parent, document, printer)) {
+    case Painted::Cancelled:
+        printer.abort();
+        break;
+    case Painted::Failed:
+        dialogs_.error(parent,
+                       u"The list could not be printed on the printer %1. Check that it "
+                       u"is switched on and ready, then print again."_s.arg(printer.printerName()));
+        break;
+    case Painted::Done:
+        break;
+    }
 }
 
 } // namespace hoardly::print

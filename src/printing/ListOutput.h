@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QPrinter>
-#include <memory>
-
-class QPrintPreviewDialog;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace hoardly {
@@ -14,7 +11,7 @@ namespace print {
 
 class ListDocument;
 
-// Where a printed list goes: the preview window or the printer. The program shows Qt's print
+// Where a printed list goes: the preview window or the printer. The program shows its print
 // preview and prints on the default printer; tests put one in that keeps the lists.
 class ListOutput {
 public:
@@ -25,21 +22,8 @@ public:
     virtual void print(QWidget* parent, const ListDocument& document) = 0;
 };
 
-// Qt's print preview window of a list, with the printer it lays the pages out for. Its
-// "Print" button prints on the printer chosen there, or into a PDF file.
-class ListPreview {
-public:
-    ListPreview(const ListDocument& document, QWidget* parent);
-    ~ListPreview();
-    QPrintPreviewDialog& dialog() const { return *dialog_; }
-
-private:
-    QPrinter printer_{QPrinter::HighResolution};
-    std::unique_ptr<QPrintPreviewDialog> dialog_;
-};
-
-// Qt's print preview (its own window, which also prints to a PDF file) and the default printer
-// with the progress window "Printing progress". Without a printer the print says so.
+// The preview window (ListPreview), which also saves the list as a PDF file, and the default
+// printer with the progress window "Printing progress". Without a printer the print says so.
 class QtListOutput final : public ListOutput {
 public:
     explicit QtListOutput(Dialogs& dialogs) : dialogs_(dialogs) {}
@@ -52,6 +36,11 @@ public:
 private:
     Dialogs& dialogs_;
 };
+
+enum class Painted { Done, Cancelled, Failed };
+// Paints every page on a printer or PDF writer that setUpListPage has set up, with the
+// progress window "Printing progress", whose Cancel stops after the page being painted.
+Painted paintWithProgress(QWidget* parent, const ListDocument& document, QPagedPaintDevice& device);
 
 } // namespace print
 } // namespace hoardly

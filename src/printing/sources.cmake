@@ -5,5 +5,6 @@ list(APPEND HOARDLY_CORE_SOURCES
 list(APPEND HOARDLY_WIDGET_SOURCES
     printing/ListDocument.cpp
     printing/ListOutput.cpp
+    printing/ListPreview.cpp
     printing/PrintCommands.cpp
 )

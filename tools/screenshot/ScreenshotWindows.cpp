@@ -18,7 +18,7 @@
 #include "maintenance/BackupProcessForm.h"
 #include "maintenance/ConfigForm.h"
 #include "printing/ListDocument.h"
-#include "printing/ListOutput.h"
+#include "printing/ListPreview.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
@@ -41,7 +41,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -668,12 +667,13 @@ class ShownPreview final : public QObject {
 public:
     ShownPreview(Application& app, QWidget* window)
         : QObject(window), document_(printedList(app, PrintList::Film)),
-          preview_(document_, window) {}
-    QPrintPreviewDialog& dialog() { return preview_.dialog(); }
+          preview_(new print::ListPreview(
+              document_, app.dialogs(), [] {}, window)) {}
+    print::ListPreview& dialog() { return *preview_; }
 
 private:
     print::ListDocument document_;
-    print::ListPreview preview_;
+    print::ListPreview* preview_; // the window's child
 };
 
 QWidget* showPrintPreview(Application& app) {
