@@ -23,6 +23,9 @@ CommandSet adressCommands() {
     CommandSet set;
     set.commands = {
         registerCommand(cmd::close, u"Back to main"_s, u"Back to mainmenu"_s, u"Mainmenu"_s),
+        registerCommand(cmd::printPreview, u"Print preview"_s, u"Print preview"_s,
+                        u"Print preview"_s),
+        registerCommand(cmd::print, u"Print"_s, u"Print"_s, u"Print"_s),
         registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Delete record"_s, u"Delete record"_s, u"Delete Record"_s),
@@ -30,18 +33,19 @@ CommandSet adressCommands() {
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // Print and Print preview join with the printed lists.
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::printPreview, cmd::print, cmd::close}},
         {u"options"_s, u"&Options"_s, {cmd::musicOff}},
         {u"database"_s, u"&Database"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };
-    set.toolBar = {cmd::close, u"|"_s, cmd::add, cmd::edit, cmd::remove};
-    set.popup = {cmd::add, cmd::edit, cmd::remove, cmd::close};
-    set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove};
+    set.toolBar = {cmd::close, cmd::printPreview, cmd::print, u"|"_s,
+                   cmd::add,   cmd::edit,         cmd::remove};
+    set.popup = {cmd::add, cmd::edit, cmd::remove, cmd::printPreview, cmd::print, cmd::close};
+    // The tool bar's "Print" and the pop-up's "Print preview" stay usable during an entry.
+    set.lock.toolBar = {cmd::close, cmd::printPreview, cmd::add, cmd::edit, cmd::remove};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
+    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::print, cmd::close};
     return set;
 }
 
@@ -106,6 +110,7 @@ RegisterDescription adressDescription() {
     };
 
     d.commands = adressCommands();
+    d.printLayout = PrintList::Addresses;
     d.editEmpty = {u"Can't edit a empty addressbook"_s, u"Empty"_s};
     d.deleteEmpty = {u"Nothing to delete"_s, u"Empty"_s};
     d.deleteQuestion = {u"Record with name [ %1 ] will be lost. Are you sure?"_s, u"Del record"_s};

@@ -14,6 +14,11 @@ namespace {
 CommandSet filmCommands() {
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Mainmenu"_s};
+    texts.printPreview = {u"Print preview"_s, u"Print preview"_s, u"Print preview"_s};
+    texts.print = {u"Print"_s, u"Skriv ut"_s, u"Print"_s};
+    // The film lock covers the tool bar's "Print", but not the pop-up's "Print preview".
+    texts.printLockedOnToolBar = true;
+    texts.previewLockedInPopup = false;
     texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
     texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
     texts.remove = {u"Delete record"_s, u"Del record"_s, u"Del record"_s};
@@ -118,6 +123,7 @@ RegisterDescription filmDescription() {
 
     d.commands = filmCommands();
     d.htmlExport = html::member(html::Register::Film);
+    d.printLayout = PrintList::Film;
     d.sortOptions = {{u"sortIndex"_s, u"Nummer"_s}, {u"sortTitle"_s, u"Filmtitel"_s}};
     d.sortFallback = 1;
     d.hideColumnCommand = u"hideIndex"_s;

@@ -19,9 +19,10 @@ namespace {
 const QString kWriteList = u"currentLiteratureList"_s;
 
 CommandSet literatureCommands() {
-    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to main"_s, u"Mainmenu"_s};
+    texts.printPreview = {u"Print preview"_s, u"Print preview"_s, u"Print preview"_s};
+    texts.print = {u"Print"_s, u"Print"_s, u"Print"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
     texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
     texts.remove = {u"Delete record"_s, u"Del record"_s, u"Del record"_s};
@@ -41,8 +42,10 @@ CommandSet literatureCommands() {
         MenuDef{u"options"_s,
                 u"&Options"_s,
                 {u"hideIndex"_s, u"hideHeadline"_s, u"|"_s, u"sortIndex"_s, u"sortTitle"_s}};
-    texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                   cmd::masterList, u"|"_s,    kWriteList,  u"|"_s,       cmd::close};
+    texts.popup = {
+        cmd::add,        cmd::edit, cmd::remove,       cmd::lending, cmd::findByConditions,
+        cmd::masterList, u"|"_s,    cmd::printPreview, kWriteList,   cmd::print,
+        u"|"_s,          cmd::close};
     texts.htmlExport = html::member(html::Register::Literature);
     return catalogueCommands(texts);
 }
@@ -140,6 +143,7 @@ RegisterDescription literatureDescription() {
 
     d.commands = literatureCommands();
     d.htmlExport = html::member(html::Register::Literature);
+    d.printLayout = PrintList::Literature;
     d.sortOptions = {{u"sortIndex"_s, u"Index_Sec"_s}, {u"sortTitle"_s, u"Titel_Sec"_s}};
     d.hideColumnCommand = u"hideIndex"_s;
     d.hideColumnField = u"Index"_s;

@@ -36,9 +36,10 @@ const QString kSaveNext = u"saveNext"_s;
 constexpr int kRememberedArtistLength = 40;
 
 CommandSet musicCommands() {
-    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Back to mainmenu"_s, u"Back to main"_s};
+    texts.printPreview = {u"Print preview"_s, u"Print preview"_s, u"Print preview"_s};
+    texts.print = {u"Print"_s, u"Print"_s, u"Print"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Add record"_s};
     texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Edit record"_s};
     texts.remove = {u"Del record"_s, u"Del record"_s, u"Del record"_s};
@@ -48,8 +49,9 @@ CommandSet musicCommands() {
     texts.masterList = {u"Masterlist"_s, u"Masterlist"_s, u"Masterlist"_s};
     texts.databaseMenu = u"&Database functions"_s;
     texts.databaseMenuSeparated = false;
-    texts.popup = {cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                   cmd::masterList, u"|"_s,    cmd::close};
+    texts.popup = {
+        cmd::add,        cmd::edit, cmd::remove,       cmd::lending, cmd::findByConditions,
+        cmd::masterList, u"|"_s,    cmd::printPreview, cmd::print,   cmd::close};
     texts.htmlExport = html::member(html::Register::Music);
     return catalogueCommands(texts);
 }
@@ -158,6 +160,7 @@ RegisterDescription musicDescription() {
 
     d.commands = musicCommands();
     d.htmlExport = html::member(html::Register::Music);
+    d.printLayout = PrintList::Music;
     d.lendObjectType = LendObjectType::Musik;
 
     d.editEmpty = {u"You can't do that. Empty database"_s, u"Empty"_s};

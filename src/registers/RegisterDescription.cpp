@@ -28,6 +28,8 @@ const QList<StandardCommand>& standardCommands() {
         {cmd::masterList, QKeySequence(Qt::CTRL | Qt::Key_M), Icon::MasterList},
         {cmd::back, {}, Icon::Back},
         {cmd::htmlExport, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {cmd::printPreview, QKeySequence(Qt::CTRL | Qt::Key_F), Icon::PrintPreview},
+        {cmd::print, QKeySequence(Qt::CTRL | Qt::Key_P), Icon::Print},
         {cmd::help, QKeySequence(Qt::CTRL | Qt::Key_F1)},
         {cmd::about, {}},
     };
@@ -109,6 +111,10 @@ void checkCommands(const RegisterDescription& d, Checker& check) {
         check.command(cmd::masterList, u"The master list"_s);
     if (d.htmlExport)
         check.command(cmd::htmlExport, u"The HTML export"_s);
+    if (d.printLayout) {
+        check.command(cmd::printPreview, u"The printed list"_s);
+        check.command(cmd::print, u"The printed list"_s);
+    }
 }
 
 void checkFields(const RegisterDescription& d, Checker& check) {
@@ -260,6 +266,8 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
     };
     CommandSet set;
     set.commands = {record(cmd::close, texts.close),
+                    record(cmd::printPreview, texts.printPreview),
+                    record(cmd::print, texts.print),
                     record(cmd::add, texts.add),
                     record(cmd::edit, texts.edit),
                     record(cmd::remove, texts.remove),
@@ -278,9 +286,9 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
     if (texts.databaseMenuSeparated)
         database << u"|"_s;
     database << cmd::lending << cmd::findByConditions << cmd::masterList;
-    set.menus = {{u"file"_s, u"&File"_s, {cmd::close}}};
+    set.menus = {{u"file"_s, u"&File"_s, {cmd::printPreview, cmd::print, cmd::close}}};
     if (texts.htmlExport)
-        set.menus.first().entries.prepend(cmd::htmlExport);
+        set.menus.first().entries.insert(1, cmd::htmlExport);
     MenuDef options = texts.optionsMenu.value_or(MenuDef{u"options"_s, u"&Options"_s, {}});
     if (!options.entries.isEmpty())
         options.entries << u"|"_s;
@@ -289,24 +297,36 @@ CommandSet catalogueCommands(const CatalogueCommands& texts) {
     set.menus += {{u"database"_s, texts.databaseMenu, database},
                   {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}}};
 
-    set.toolBar = {cmd::close,      u"|"_s,   cmd::add,     cmd::edit,
-                   cmd::remove,     u"|"_s,   cmd::lending, cmd::findByConditions,
-                   cmd::masterList, cmd::back};
-    set.popup =
-        !texts.popup.isEmpty()
-            ? texts.popup
-            : QStringList{
-                  cmd::add,        cmd::edit, cmd::remove, cmd::lending, cmd::findByConditions,
-                  cmd::masterList, cmd::close};
+    set.toolBar = {
+        cmd::close,      cmd::printPreview, cmd::print, u"|"_s,       cmd::add,
+        cmd::edit,       cmd::remove,       u"|"_s,     cmd::lending, cmd::findByConditions,
+        cmd::masterList, cmd::back};
+    set.popup = !texts.popup.isEmpty() ? texts.popup : QStringList{cmd::add,
+                                                                   cmd::edit,
+                                                                   cmd::remove,
+                                                                   cmd::lending,
+                                                                   cmd::findByConditions,
+                                                                   cmd::masterList,
+                                                                   cmd::printPreview,
+                                                                   cmd::print,
+                                                                   cmd::close};
     if (texts.htmlExport && !texts.htmlExport->popupText.isEmpty()) {
-        const qsizetype close = set.popup.indexOf(cmd::close);
-        set.popup.insert(close < 0 ? set.popup.size() : close, cmd::htmlExport);
+        qsizetype at = set.popup.indexOf(cmd::print);
+        if (at < 0)
+            at = set.popup.indexOf(cmd::close);
+        set.popup.insert(at < 0 ? set.popup.size() : at, cmd::htmlExport);
     }
-    set.lock.toolBar = {cmd::close,     cmd::add,     cmd::edit,
-                        cmd::remove,    cmd::lending, cmd::findByConditions,
-                        cmd::masterList};
+    set.lock.toolBar = {cmd::close,   cmd::printPreview,     cmd::add,       cmd::edit, cmd::remove,
+                        cmd::lending, cmd::findByConditions, cmd::masterList};
+    if (texts.printLockedOnToolBar) {
+        set.lock.toolBar.insert(2, cmd::print);
+        // The master list gives the button back while it holds the lock.
+        set.lock.masterListToolBar = {cmd::print};
+    }
     set.lock.menus = {u"file"_s, u"database"_s};
     set.lock.popup = set.popup;
+    if (!texts.previewLockedInPopup)
+        set.lock.popup.removeAll(cmd::printPreview);
     return set;
 }
 

@@ -7,6 +7,7 @@
 #include "RegisterLogic.h"
 #include "data/GridModels.h"
 #include "data/RunState.h"
+#include "printing/PrintList.h"
 #include "ui/CommandTable.h"
 #include "ui/Icons.h"
 #include "ui/KeyFilters.h"
@@ -229,9 +230,6 @@ struct DetailList {
 // list when the register has them), or one page whose boxes open for an entry.
 enum class RegisterLayout { Pages, OnePage };
 
-// The print layout of a register; its task fills it in.
-struct PrintLayout {};
-
 // Everything that tells one register window from another: its tables, pages, fields, texts,
 // lists and commands. The register window model builds the window from it; `checked()` makes
 // sure every command and field it names exists.
@@ -270,7 +268,9 @@ struct RegisterDescription {
     QString hideHeadingCommand;
     std::optional<LendObjectType> lendObjectType; // the "lending" command lends the record
     std::optional<HtmlExportMember> htmlExport;
-    std::optional<PrintLayout> printLayout;
+    // The list the commands "printPreview" and "print" show and print; the empty-register
+    // answer of the print belongs to the list.
+    std::optional<PrintList> printLayout;
 
     // Messages.
     Message editEmpty;
@@ -301,6 +301,8 @@ inline const QString back = QStringLiteral("back");
 inline const QString findByConditions = QStringLiteral("findByConditions");
 inline const QString lending = QStringLiteral("lending");
 inline const QString htmlExport = QStringLiteral("htmlExport");
+inline const QString printPreview = QStringLiteral("printPreview");
+inline const QString print = QStringLiteral("print");
 inline const QString help = QStringLiteral("help");
 inline const QString about = QStringLiteral("about");
 const inline QString musicOff = QStringLiteral("musicOff");
@@ -331,15 +333,22 @@ struct CommandTexts {
 // same lock over the tool bar, the file and database menus and the pop-up.
 struct CatalogueCommands {
     CommandTexts close, add, edit, remove, lending, findByConditions, masterList;
+    // The printed list: both stand after close on the tool bar and in "&File" (the HTML export
+    // between them); the pop-up shows them where `popup` names them.
+    CommandTexts printPreview, print;
+    bool printLockedOnToolBar = false; // the lock covers the tool bar's "Print" too
+    bool previewLockedInPopup = true;  // the lock covers the pop-up's "Print preview"
     QString databaseMenu = QStringLiteral("&Database");
     bool databaseMenuSeparated = true; // a separator before "lending"
     // After "&File"; its commands are among `extras`. "Turn music off" ends it, after a
     // separator, and makes the menu where a register has no options of its own.
     std::optional<MenuDef> optionsMenu;
     QList<CommandDef> extras; // the register's own commands
-    QStringList popup;        // command ids; empty: the record commands, then close
-    // The HTML export: its "&File" entry stands before close, and its pop-up entry, when the
-    // member has one, right before close in the pop-up.
+    // Command ids; empty: the record commands, the print preview, the HTML export, the print
+    // and close.
+    QStringList popup;
+    // The HTML export: its "&File" entry stands before "Print", and its pop-up entry, when the
+    // member has one, right before "Print" (or close) in the pop-up.
     std::optional<HtmlExportMember> htmlExport;
 };
 CommandSet catalogueCommands(const CatalogueCommands& texts);

@@ -10,6 +10,7 @@
 #include "data/GridModels.h"
 #include "data/TDM.h"
 #include "data/Table.h"
+#include "printing/PrintCommands.h"
 #include "ui/BoundControls.h"
 #include "ui/Dialogs.h"
 #include "ui/KeyFilters.h"
@@ -117,6 +118,14 @@ void RegisterWindow::buildCommands() {
         commands_->setHandler(cmd::musicOff, [this] { switchMusic(); });
     if (d_.htmlExport)
         commands_->setHandler(cmd::htmlExport, [this] { exportHtmlList(); });
+    if (d_.printLayout) {
+        commands_->setHandler(cmd::printPreview, [this] {
+            print::PrintCommands(context_, this, *d_.printLayout).preview(today());
+        });
+        commands_->setHandler(cmd::print, [this] {
+            print::PrintCommands(context_, this, *d_.printLayout).print(table(), today());
+        });
+    }
     for (int i = 0; i < d_.sortOptions.size(); ++i)
         commands_->setHandler(d_.sortOptions[i].command, [this, i] { sortBy(i); });
     if (!d_.hideColumnCommand.isEmpty())

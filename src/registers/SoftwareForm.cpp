@@ -12,9 +12,10 @@ namespace hoardly {
 namespace {
 
 CommandSet softwareCommands() {
-    // Print and Print preview join with the printed lists.
     CatalogueCommands texts;
     texts.close = {u"Back to mainmenu"_s, u"Mainmenu"_s, u"Huvumenyn"_s};
+    texts.printPreview = {u"Print preview"_s, u"Print preview"_s, u"Förhandsgranska"_s};
+    texts.print = {u"Print"_s, u"Print"_s, u"Skriv ut"_s};
     texts.add = {u"Add record"_s, u"Add record"_s, u"Lägg till ny post"_s};
     texts.edit = {u"Edit record"_s, u"Edit record"_s, u"Editera post"_s};
     texts.remove = {u"Delete record"_s, u"Del record"_s, u"Ta bort post"_s};
@@ -26,7 +27,8 @@ CommandSet softwareCommands() {
     texts.databaseMenu = u"Database"_s;
     texts.popup = {cmd::add,        cmd::edit,    cmd::remove,
                    u"|"_s,          cmd::lending, cmd::findByConditions,
-                   cmd::masterList, u"|"_s,       cmd::close};
+                   cmd::masterList, u"|"_s,       cmd::printPreview,
+                   cmd::print,      cmd::close};
     texts.htmlExport = html::member(html::Register::Software);
     return catalogueCommands(texts);
 }
@@ -128,6 +130,7 @@ RegisterDescription softwareDescription() {
 
     d.commands = softwareCommands();
     d.htmlExport = html::member(html::Register::Software);
+    d.printLayout = PrintList::Software;
     d.lendObjectType = LendObjectType::Data;
 
     d.editEmpty = {u"Sorry. There are no records in the database"_s, u"Empty"_s};

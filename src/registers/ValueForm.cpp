@@ -25,6 +25,10 @@ CommandSet valueCommands() {
     CommandSet set;
     set.commands = {
         registerCommand(cmd::close, u"Back to maimmenu"_s, u"Back to main"_s, u"Back to main"_s),
+        registerCommand(cmd::printPreview, u"Print preview"_s, u"Print preview"_s,
+                        u"Print preview"_s),
+        // The register's own spelling of the menu entry.
+        registerCommand(cmd::print, u"rint"_s, u"Print"_s, u"Print"_s),
         registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
@@ -33,18 +37,21 @@ CommandSet valueCommands() {
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // The print and preview entries join with the printed lists.
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::htmlExport, cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::printPreview, cmd::htmlExport, cmd::print, cmd::close}},
         {u"options"_s, u"&Options"_s, {cmd::musicOff}},
         {u"database"_s, u"&Database functions"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };
-    set.toolBar = {cmd::close, u"|"_s, cmd::add, cmd::edit, cmd::remove};
-    set.popup = {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::htmlExport, cmd::close};
-    set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove};
+    set.toolBar = {cmd::close, cmd::printPreview, cmd::print, u"|"_s,
+                   cmd::add,   cmd::edit,         cmd::remove};
+    set.popup = {cmd::add,          cmd::edit,  cmd::remove,     u"|"_s,
+                 cmd::printPreview, cmd::print, cmd::htmlExport, cmd::close};
+    // The tool bar's "Print" stays usable during an entry.
+    set.lock.toolBar = {cmd::close, cmd::printPreview, cmd::add, cmd::edit, cmd::remove};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::htmlExport, cmd::close};
+    set.lock.popup = {cmd::add,   cmd::edit,       cmd::remove, cmd::printPreview,
+                      cmd::print, cmd::htmlExport, cmd::close};
     return set;
 }
 
@@ -94,6 +101,7 @@ RegisterDescription valueDescription() {
 
     d.commands = valueCommands();
     d.htmlExport = html::member(html::Register::Inventory);
+    d.printLayout = PrintList::Inventory;
     d.editEmpty = {u"Not such a command!"_s, u"Empty register"_s};
     d.deleteEmpty = {u"Not such a command!"_s, u"Empty database"_s};
     d.deleteQuestion = {u"This command will delete the record witn name [ %1 ] . Are you sure?"_s,

@@ -35,6 +35,9 @@ CommandSet codeStoreCommands() {
     CommandSet set;
     set.commands = {
         registerCommand(cmd::close, u"Back to main"_s, u"Back to main"_s),
+        registerCommand(cmd::printPreview, u"Print preview"_s, u"Print preview"_s,
+                        u"Print preview"_s),
+        registerCommand(cmd::print, u"Print"_s, u"Print"_s, u"Print"_s),
         registerCommand(cmd::add, u"Add record"_s, u"Add record"_s, u"Add record"_s),
         registerCommand(cmd::edit, u"Edit record"_s, u"Edit record"_s, u"Edit record"_s),
         registerCommand(cmd::remove, u"Del record"_s, u"Del record"_s, u"Del record"_s),
@@ -43,18 +46,19 @@ CommandSet codeStoreCommands() {
         registerCommand(cmd::help, u"Help"_s),
         registerCommand(cmd::about, u"About"_s),
     };
-    // "Print preview" and "Print" join with the printed lists.
     set.menus = {
-        {u"file"_s, u"&File"_s, {cmd::close}},
+        {u"file"_s, u"&File"_s, {cmd::printPreview, cmd::print, u"|"_s, cmd::close}},
         {u"options"_s, u"&Options"_s, {u"hideHeading"_s, cmd::musicOff}},
         {u"database"_s, u"&Database functions"_s, {cmd::add, cmd::edit, cmd::remove}},
         {u"help"_s, u"&Help"_s, {cmd::help, cmd::about}},
     };
-    set.toolBar = {cmd::close, u"|"_s, cmd::add, cmd::edit, cmd::remove};
-    set.popup = {cmd::add, cmd::edit, cmd::remove};
-    set.lock.toolBar = {cmd::close, cmd::add, cmd::edit, cmd::remove};
+    set.toolBar = {cmd::close, cmd::printPreview, cmd::print, u"|"_s,
+                   cmd::add,   cmd::edit,         cmd::remove};
+    set.popup = {cmd::add, cmd::edit, cmd::remove, u"|"_s, cmd::print, cmd::printPreview};
+    // The tool bar's "Print" stays usable during an entry.
+    set.lock.toolBar = {cmd::close, cmd::printPreview, cmd::add, cmd::edit, cmd::remove};
     set.lock.menus = {u"file"_s, u"database"_s};
-    set.lock.popup = set.popup;
+    set.lock.popup = {cmd::add, cmd::edit, cmd::remove, cmd::print, cmd::printPreview};
     return set;
 }
 
@@ -106,6 +110,7 @@ RegisterDescription codeStoreDescription() {
     };
 
     d.commands = codeStoreCommands();
+    d.printLayout = PrintList::Codes;
     d.hideHeadingCommand = u"hideHeading"_s;
     // Edit on an empty store does nothing; delete answers.
     d.deleteEmpty = {u"Not such a command."_s, u"Empty database"_s};

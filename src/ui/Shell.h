@@ -8,6 +8,9 @@ class Dialogs;
 class LendingCommand;
 class TDM;
 struct RunState;
+namespace print {
+class ListOutput;
+}
 
 // What the application shell offers every window: the shared tips, About and help windows,
 // and the main window to come back to.
@@ -47,6 +50,8 @@ struct AppContext {
     Shell& shell;
     // The lending command the registers share; set once the lending windows are built.
     LendingCommand* lending = nullptr;
+    // Where printed lists go; none: Qt's print preview and the default printer.
+    print::ListOutput* printing = nullptr;
     // The background music; none where a window is used without it (tests).
     MusicSwitch* music = nullptr;
 };

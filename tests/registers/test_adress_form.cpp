@@ -187,7 +187,6 @@ private slots:
         QStringList menus;
         for (QAction* action : window->menuBar()->actions())
             menus << action->text();
-        // Print comes with the printed lists.
         QCOMPARE(menus, (QStringList{u"&File"_s, u"&Options"_s, u"&Database"_s, u"&Help"_s}));
         const auto entries = [&](const QString& id) {
             QStringList result;
@@ -195,7 +194,8 @@ private slots:
                 result << action->text() + u'|' + action->shortcut().toString();
             return result;
         };
-        QCOMPARE(entries(u"file"_s), QStringList{u"Back to main|Ctrl+S"_s});
+        QCOMPARE(entries(u"file"_s), (QStringList{u"Print preview|Ctrl+F"_s, u"Print|Ctrl+P"_s,
+                                                  u"Back to main|Ctrl+S"_s}));
         QCOMPARE(entries(u"database"_s),
                  (QStringList{u"Add record|Ins"_s, u"Edit record|Shift+Ins"_s,
                               u"Delete record|Shift+Del"_s}));
@@ -205,13 +205,13 @@ private slots:
             if (!action->isSeparator())
                 hints << action->toolTip();
         }
-        QCOMPARE(hints, (QStringList{u"Back to mainmenu"_s, u"Add record"_s, u"Edit record"_s,
-                                     u"Delete record"_s}));
+        QCOMPARE(hints, (QStringList{u"Back to mainmenu"_s, u"Print preview"_s, u"Print"_s,
+                                     u"Add record"_s, u"Edit record"_s, u"Delete record"_s}));
         QStringList popup;
         for (QAction* action : window->popupMenu()->actions())
             popup << action->text();
         QCOMPARE(popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Delete Record"_s,
-                                     u"Mainmenu"_s}));
+                                     u"Print preview"_s, u"Print"_s, u"Mainmenu"_s}));
     }
 
     void theTabOrderIsTheBooksOrder() {
@@ -565,20 +565,26 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QStringList>("popup");
         const QStringList help{u"&Options|Turn music off"_s, u"&Help|Help"_s, u"&Help|About"_s};
-        QTest::newRow("browsing") << QString()
-                                  << QStringList{u"Back to mainmenu"_s, u"Add record"_s,
-                                                 u"Edit record"_s, u"Delete record"_s}
-                                  << QStringList{u"&File|Back to main"_s,
-                                                 u"&Options|Turn music off"_s,
-                                                 u"&Database|Add record"_s,
-                                                 u"&Database|Edit record"_s,
-                                                 u"&Database|Delete record"_s,
-                                                 u"&Help|Help"_s,
-                                                 u"&Help|About"_s}
-                                  << QStringList{u"Add record"_s, u"Edit record"_s,
-                                                 u"Delete Record"_s, u"Mainmenu"_s};
-        QTest::newRow("adding") << u"add"_s << QStringList() << help << QStringList();
-        QTest::newRow("editing") << u"edit"_s << QStringList() << help << QStringList();
+        QTest::newRow("browsing")
+            << QString()
+            << QStringList{u"Back to mainmenu"_s, u"Print preview"_s, u"Print"_s,
+                           u"Add record"_s,       u"Edit record"_s,   u"Delete record"_s}
+            << QStringList{u"&File|Print preview"_s,
+                           u"&File|Print"_s,
+                           u"&File|Back to main"_s,
+                           u"&Options|Turn music off"_s,
+                           u"&Database|Add record"_s,
+                           u"&Database|Edit record"_s,
+                           u"&Database|Delete record"_s,
+                           u"&Help|Help"_s,
+                           u"&Help|About"_s}
+            << QStringList{u"Add record"_s,    u"Edit record"_s, u"Delete Record"_s,
+                           u"Print preview"_s, u"Print"_s,       u"Mainmenu"_s};
+        // The tool bar's "Print" and the pop-up's "Print preview" stay usable.
+        const QStringList print{u"Print"_s};
+        const QStringList preview{u"Print preview"_s};
+        QTest::newRow("adding") << u"add"_s << print << help << preview;
+        QTest::newRow("editing") << u"edit"_s << print << help << preview;
     }
     void eachModeLeavesExactlyItsCommandsUsable() {
         QFETCH(QString, command);

@@ -125,7 +125,9 @@ private slots:
     void theEntriesStandWhereTheRegisterNamesThem() {
         openWindow(false);
         const CommandTable& commands = window->commands();
-        QCOMPARE(texts(commands.menu(u"file"_s)->actions()).first(), member().menuText);
+        // In "&File" right after "Print preview".
+        QCOMPARE(texts(commands.menu(u"file"_s)->actions()).mid(0, 2),
+                 (QStringList{u"Print preview"_s, member().menuText}));
         QCOMPARE(commands.action(cmd::htmlExport)->shortcut(), QKeySequence(u"Ctrl+I"_s));
         QVERIFY(!commands.entry(cmd::htmlExport, Place::ToolBar));
         QAction* popup = commands.entry(cmd::htmlExport, Place::Popup);
@@ -137,8 +139,19 @@ private slots:
         } else {
             QVERIFY(popup);
             QCOMPARE(popup->text(), member().popupText);
-            // Right above the entry that closes the window, as print entries are yet to come.
-            QCOMPARE(popupTexts.at(popupTexts.size() - 2), member().popupText);
+            // Between the print entries (the inventory's after both), above the one that
+            // closes the window.
+            const qsizetype at = popupTexts.indexOf(member().popupText);
+            const QAction* print = commands.entry(cmd::print, Place::Popup);
+            QVERIFY(print);
+            if (which() == Register::Inventory) {
+                QCOMPARE(popupTexts.at(at - 1), print->text());
+                QCOMPARE(at, popupTexts.size() - 2);
+            } else {
+                QCOMPARE(popupTexts.at(at + 1), print->text());
+                QCOMPARE(popupTexts.at(at - 1),
+                         commands.entry(cmd::printPreview, Place::Popup)->text());
+            }
         }
         // An entry locks the export with the "&File" menu and the pop-up.
         window->addRecord();

@@ -177,7 +177,8 @@ private slots:
             return result;
         };
         QCOMPARE(entries(u"file"_s),
-                 (QStringList{u"Sent to file (HTML)|Ctrl+I"_s, u"Back to mainmenu|Ctrl+S"_s}));
+                 (QStringList{u"Print preview|Ctrl+F"_s, u"Sent to file (HTML)|Ctrl+I"_s,
+                              u"Print|Ctrl+P"_s, u"Back to mainmenu|Ctrl+S"_s}));
         QCOMPARE(entries(u"options"_s),
                  (QStringList{u"Hide index|"_s, u"Hide headline|"_s, u"Sort by index|"_s,
                               u"Sort by title|"_s, u"Turn music off|"_s}));
@@ -192,12 +193,13 @@ private slots:
                 hints << action->toolTip();
         }
         QCOMPARE(hints,
-                 (QStringList{u"Back to main"_s, u"Add record"_s, u"Edit record"_s, u"Del record"_s,
-                              u"Lending"_s, u"Find by conditions"_s, u"Masterlist"_s, u"Back"_s}));
+                 (QStringList{u"Back to main"_s, u"Print preview"_s, u"Print"_s, u"Add record"_s,
+                              u"Edit record"_s, u"Del record"_s, u"Lending"_s,
+                              u"Find by conditions"_s, u"Masterlist"_s, u"Back"_s}));
         QCOMPARE(texts(window->popupMenu()->actions()),
                  (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lent out"_s,
-                              u"Find by conditions"_s, u"Masterlist"_s, u"|"_s,
-                              u"Send to file (HTML)"_s, u"|"_s, u"Mainmenu"_s}));
+                              u"Find by conditions"_s, u"Masterlist"_s, u"|"_s, u"Print preview"_s,
+                              u"Send to file (HTML)"_s, u"Print"_s, u"|"_s, u"Mainmenu"_s}));
     }
 
     void addingToAnEmptyTableProposesOneAndOkStoresTheBook() {
@@ -783,10 +785,12 @@ private slots:
                                   u"&Options|Turn music off"_s};
         const QStringList help{u"&Help|Help"_s, u"&Help|About"_s};
         QTest::newRow("browsing")
-            << QString() << QStringList{u"Back to main"_s, u"Add record"_s, u"Edit record"_s,
-                                        u"Del record"_s,   u"Lending"_s,    u"Find by conditions"_s,
-                                        u"Masterlist"_s}
-            << QStringList{u"&File|Sent to file (HTML)"_s, u"&File|Back to mainmenu"_s} + options +
+            << QString() << QStringList{u"Back to main"_s, u"Print preview"_s,      u"Print"_s,
+                                        u"Add record"_s,   u"Edit record"_s,        u"Del record"_s,
+                                        u"Lending"_s,      u"Find by conditions"_s, u"Masterlist"_s}
+            << QStringList{u"&File|Print preview"_s, u"&File|Sent to file (HTML)"_s,
+                           u"&File|Print"_s, u"&File|Back to mainmenu"_s} +
+                   options +
                    QStringList{u"&Database|Add record"_s,
                                u"&Database|Edit record"_s,
                                u"&Database|Delete record"_s,
@@ -794,16 +798,19 @@ private slots:
                                u"&Database|List/find by conditions"_s,
                                u"&Database|Masterlist"_s} +
                    help
-            << QStringList{u"Add record"_s,          u"Edit record"_s,
-                           u"Del record"_s,          u"Lent out"_s,
-                           u"Find by conditions"_s,  u"Masterlist"_s,
-                           u"Send to file (HTML)"_s, u"Mainmenu"_s};
-        QTest::newRow("adding") << cmd::add << QStringList() << options + help << QStringList();
-        QTest::newRow("editing") << cmd::edit << QStringList() << options + help << QStringList();
+            << QStringList{u"Add record"_s,    u"Edit record"_s,         u"Del record"_s,
+                           u"Lent out"_s,      u"Find by conditions"_s,  u"Masterlist"_s,
+                           u"Print preview"_s, u"Send to file (HTML)"_s, u"Print"_s,
+                           u"Mainmenu"_s};
+        // The lock leaves the tool bar's "Print" alone.
+        const QStringList print{u"Print"_s};
+        const QStringList printBack{u"Print"_s, u"Back"_s};
+        QTest::newRow("adding") << cmd::add << print << options + help << QStringList();
+        QTest::newRow("editing") << cmd::edit << print << options + help << QStringList();
         QTest::newRow("searching")
-            << cmd::findByConditions << QStringList{u"Back"_s} << options + help << QStringList();
+            << cmd::findByConditions << printBack << options + help << QStringList();
         QTest::newRow("master list")
-            << cmd::masterList << QStringList{u"Back"_s} << options + help << QStringList();
+            << cmd::masterList << printBack << options + help << QStringList();
     }
     void eachModeLeavesExactlyItsCommandsUsable() {
         QFETCH(QString, command);
@@ -819,11 +826,11 @@ private slots:
         QCOMPARE(usable.toolBar, toolBar);
         QCOMPARE(usable.menus, menus);
         QCOMPARE(usable.popup, popup);
-        if (toolBar == QStringList{u"Back"_s}) {
+        if (toolBar.contains(u"Back"_s)) {
             trigger(cmd::back);
             QCOMPARE(
                 test::usableEntries(window, window->toolBar(), window->popupMenu()).popup.size(),
-                8);
+                10);
         } else if (window->mode() != RegisterMode::Browsing) {
             window->cancelButton()->click();
         }

@@ -433,26 +433,29 @@ private slots:
         const auto usable = [this] {
             return test::usableEntries(window, window->toolBar(), window->popupMenu());
         };
-        QCOMPARE(usable().toolBar, (QStringList{u"Back to mainmenu"_s, u"Add record"_s,
-                                                u"Edit record"_s, u"Del record"_s, u"Lent out"_s,
-                                                u"Find by conditions"_s, u"Masterlist"_s}));
+        QCOMPARE(usable().toolBar,
+                 (QStringList{u"Back to mainmenu"_s, u"Print preview"_s, u"Print"_s,
+                              u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lent out"_s,
+                              u"Find by conditions"_s, u"Masterlist"_s}));
         QCOMPARE(
             usable().menus,
-            (QStringList{u"&File|Send to file (HTML)"_s, u"&File|Back to mainmenu"_s,
-                         u"&Options|Turn music off"_s, u"&Database functions|Add record"_s,
-                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
-                         u"&Database functions|Lent out"_s,
+            (QStringList{u"&File|Print preview"_s, u"&File|Send to file (HTML)"_s, u"&File|Print"_s,
+                         u"&File|Back to mainmenu"_s, u"&Options|Turn music off"_s,
+                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
+                         u"&Database functions|Del record"_s, u"&Database functions|Lent out"_s,
                          u"&Database functions|Find records by conditions"_s,
                          u"&Database functions|Masterlist"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         QCOMPARE(usable().popup,
                  (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s, u"Lent out"_s,
-                              u"Find by conditions"_s, u"Masterlist"_s, u"Sent to file (HTML)"_s,
-                              u"Back to main"_s}));
+                              u"Find by conditions"_s, u"Masterlist"_s, u"Print preview"_s,
+                              u"Sent to file (HTML)"_s, u"Print"_s, u"Back to main"_s}));
+        // The lock leaves the tool bar's "Print" alone.
         trigger(cmd::masterList);
-        QCOMPARE(usable().toolBar, (QStringList{u"Back"_s}));
+        QCOMPARE(usable().toolBar, (QStringList{u"Print"_s, u"Back"_s}));
         trigger(cmd::back);
         trigger(cmd::edit);
-        QCOMPARE(usable().toolBar, QStringList());
+        QCOMPARE(usable().toolBar, QStringList{u"Print"_s});
+        QCOMPARE(usable().popup, QStringList());
         QCOMPARE(usable().menus,
                  (QStringList{u"&Options|Turn music off"_s, u"&Help|Help"_s, u"&Help|About"_s}));
         window->cancelRecord();

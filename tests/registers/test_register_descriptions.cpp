@@ -59,8 +59,9 @@ private slots:
         QCOMPARE(int(*softwareDescription().lendObjectType), 2);
         QCOMPARE(int(*literatureDescription().lendObjectType), 3);
         QVERIFY(!adressDescription().lendObjectType);
-        // Its task fills this in.
-        QVERIFY(!filmDescription().printLayout);
+        // Every register prints its own list.
+        QCOMPARE(filmDescription().printLayout, std::optional(PrintList::Film));
+        QCOMPARE(adressDescription().printLayout, std::optional(PrintList::Addresses));
     }
 
     void theSoftwareRegisterCutsItsManufacturersAndFindsByNameOnly() {
@@ -89,6 +90,9 @@ private slots:
         QCOMPARE(registerCommand(cmd::masterList, u"Masterlist"_s).shortcut,
                  QKeySequence(Qt::CTRL | Qt::Key_M));
         QCOMPARE(registerCommand(cmd::close, u"Back to main"_s).icon, Icon::MainMenu);
+        QCOMPARE(registerCommand(cmd::printPreview, u"Print preview"_s).shortcut,
+                 QKeySequence(Qt::CTRL | Qt::Key_F));
+        QCOMPARE(registerCommand(cmd::print, u"Print"_s).icon, Icon::Print);
         QVERIFY(optionCommand(u"sortIndex"_s, u"Sort by index"_s).checkable);
     }
 
@@ -115,6 +119,16 @@ private slots:
                 u"have"_s,
                 u"A sort option names the command \"sortTitle\", which the register does not "
                 u"have"_s}));
+    }
+
+    void aPrintedListNeedsItsTwoCommands() {
+        RegisterDescription d = minimal();
+        d.printLayout = PrintList::Film;
+        QCOMPARE(descriptionProblems(d),
+                 (QStringList{u"The printed list names the command \"printPreview\", which the "
+                              u"register does not have"_s,
+                              u"The printed list names the command \"print\", which the register "
+                              u"does not have"_s}));
     }
 
     void anUnknownFieldOrIndexIsNamedWithItsPlace() {

@@ -127,19 +127,22 @@ private slots:
         const auto usable = [this] {
             return test::usableEntries(window, window->toolBar(), window->popupMenu());
         };
-        QCOMPARE(usable().toolBar, (QStringList{u"Back to main"_s, u"Add record"_s,
-                                                u"Edit record"_s, u"Del record"_s}));
+        QCOMPARE(usable().toolBar,
+                 (QStringList{u"Back to main"_s, u"Print preview"_s, u"Print"_s, u"Add record"_s,
+                              u"Edit record"_s, u"Del record"_s}));
         QCOMPARE(
             usable().menus,
-            (QStringList{u"&File|Back to main"_s, u"&Options|Hide  heading"_s,
-                         u"&Options|Turn off music"_s, u"&Database functions|Add record"_s,
-                         u"&Database functions|Edit record"_s, u"&Database functions|Del record"_s,
-                         u"&Help|Help"_s, u"&Help|About"_s}));
-        QCOMPARE(usable().popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s}));
+            (QStringList{u"&File|Print preview"_s, u"&File|Print"_s, u"&File|Back to main"_s,
+                         u"&Options|Hide  heading"_s, u"&Options|Turn off music"_s,
+                         u"&Database functions|Add record"_s, u"&Database functions|Edit record"_s,
+                         u"&Database functions|Del record"_s, u"&Help|Help"_s, u"&Help|About"_s}));
+        QCOMPARE(usable().popup, (QStringList{u"Add record"_s, u"Edit record"_s, u"Del record"_s,
+                                              u"Print"_s, u"Print preview"_s}));
         QVERIFY(window->scrambleButton()->isEnabled());
         QVERIFY(!window->okButton()->isEnabled());
+        // The tool bar's "Print" stays enabled.
         trigger(u"edit"_s);
-        QCOMPARE(usable().toolBar, QStringList());
+        QCOMPARE(usable().toolBar, QStringList{u"Print"_s});
         QCOMPARE(usable().menus,
                  (QStringList{u"&Options|Hide  heading"_s, u"&Options|Turn off music"_s,
                               u"&Help|Help"_s, u"&Help|About"_s}));

@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
 
     QTemporaryDir catalogue;
     installStarterFiles(QString::fromUtf8(HOARDLY_STARTER_DIR), catalogue.path());
-    const bool exporting = name.startsWith(u"html-"_s);
+    // An HTML list or a printed list's PDF file is written, not photographed.
+    const bool exporting = name.startsWith(u"html-"_s) || name.startsWith(u"pdf-"_s);
     QtDialogs realDialogs;
     ExportDialogs exportDialogs(out);
     Dialogs& dialogs = exporting ? static_cast<Dialogs&>(exportDialogs) : realDialogs;

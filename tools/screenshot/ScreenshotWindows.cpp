@@ -6,6 +6,7 @@
 #include "app/HelpForm.h"
 #include "app/MainForm.h"
 #include "app/TipsForm.h"
+#include "data/Dates.h"
 #include "data/SettingsRecord.h"
 #include "data/TDM.h"
 #include "data/TextFiles.h"
@@ -17,6 +18,8 @@
 #include "maintenance/BackUpForm.h"
 #include "maintenance/BackupProcessForm.h"
 #include "maintenance/ConfigForm.h"
+#include "printing/ListDocument.h"
+#include "printing/ListPreview.h"
 #include "registers/AdressForm.h"
 #include "registers/FilmForm.h"
 #include "registers/FindBox.h"
@@ -29,6 +32,7 @@
 #include "security/MainPassword.h"
 #include "security/PasswordGroup.h"
 #include "security/PasswordPrompt.h"
+#include "ui/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -642,6 +646,66 @@ QWidget* exportInventory(Application& app) {
     return exportList(openInventory(app));
 }
 
+// The list a register prints, laid out from the table file in Applikationpath as its print
+// request does.
+print::ListDocument printedList(Application& app, PrintList list) {
+    const print::ListLayout& layout = print::listLayout(list);
+    return print::ListDocument(
+        layout,
+        print::readListRecords(app.tdm().connection(), layout,
+                               app.tdm().configTb().asText(u"Applikationpath"_s)),
+        dateToText(QDate::currentDate()));
+}
+
+// The register's printed list as a PDF file, where the dialogs answer a save dialog.
+QWidget* writePrintedList(Application& app, QWidget* window, PrintList list) {
+    if (!window)
+        return nullptr;
+    FileRequest request;
+    request.kind = FileRequestKind::Save;
+    print::writeListPdf(printedList(app, list), app.dialogs().askFile(window, request));
+    return window;
+}
+
+template <PrintList list, auto open> QWidget* printList(Application& app) {
+    return writePrintedList(app, open(app), list);
+}
+TFilmForm* openFilms(Application& app) {
+    return openFilmWindow(app);
+}
+TSoftwareForm* openSoftware(Application& app) {
+    return openSoftwareWindow(app);
+}
+TBokForm* openBooks(Application& app) {
+    return openLiteratureWindow(app);
+}
+QWidget* openCodes(Application& app) {
+    return openCodeStore(app);
+}
+
+// The film window's print preview: the list and its preview window, kept with the window.
+class ShownPreview final : public QObject {
+public:
+    ShownPreview(Application& app, QWidget* window)
+        : QObject(window), document_(printedList(app, PrintList::Film)),
+          preview_(new print::ListPreview(
+              document_, app.dialogs(), [] {}, window)) {}
+    print::ListPreview& dialog() { return *preview_; }
+
+private:
+    print::ListDocument document_;
+    print::ListPreview* preview_; // the window's child
+};
+
+QWidget* showPrintPreview(Application& app) {
+    TFilmForm* films = openFilmWindow(app);
+    if (!films)
+        return nullptr;
+    auto* shown = new ShownPreview(app, films);
+    shown->dialog().show();
+    return &shown->dialog();
+}
+
 } // namespace
 
 // One line a window.
@@ -660,6 +724,14 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"html-software", exportSoftware},
         {"html-literature", exportBooks},
         {"html-inventory", exportInventory},
+        {"pdf-film", printList<PrintList::Film, openFilms>},
+        {"pdf-music", printList<PrintList::Music, openMusicWindow>},
+        {"pdf-software", printList<PrintList::Software, openSoftware>},
+        {"pdf-literature", printList<PrintList::Literature, openBooks>},
+        {"pdf-codes", printList<PrintList::Codes, openCodes>},
+        {"pdf-addresses", printList<PrintList::Addresses, showAdress>},
+        {"pdf-inventory", printList<PrintList::Inventory, openInventory>},
+        {"print-preview", showPrintPreview},
         {"film-browse", showFilmBrowse},
         {"film-edit", showFilmEdit},
         {"film-masterlist", showFilmMasterList},

@@ -1,0 +1,3 @@
+hoardly_add_test(test_printed_lists printing/test_printed_lists.cpp)
+hoardly_add_test(test_print_requests printing/test_print_requests.cpp)
+hoardly_add_test(test_list_preview printing/test_list_preview.cpp)
