@@ -124,16 +124,16 @@ private slots:
         const QString chime = song(u"chime.wav"_s, test::silentWave(40));
         setList({u""_s, chime});
         // A generator whose first four draws all land on the empty first line.
-        quint32 seed = 1;
-        for (;; ++seed) {
-            QRandomGenerator probe(seed);
+        quint32 start = 1;
+        for (;; ++start) {
+            QRandomGenerator trial(start);
             int empty = 0;
             for (int draw = 0; draw < 4; ++draw)
-                empty += probe.bounded(qsizetype(2)) == 0;
+                empty += trial.bounded(qsizetype(2)) == 0;
             if (empty == 4)
                 break;
         }
-        music->setRandom(QRandomGenerator(seed));
+        music->setRandom(QRandomGenerator(start));
         dialogs().answer(Answer::Ok);
         mainTimer->start();
         QTRY_COMPARE(dialogs().boxes().size(), 1);
