@@ -1,4 +1,5 @@
 #include "FilmGenerator.h"
+#include "Timing.h"
 
 #include "data/Sqlite.h"
 #include "data/StarterData.h"
@@ -102,6 +103,16 @@ long residentKilobytes() {
             return line.mid(6).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+FilmCatalogue makeFilmCatalogue(int argc, char** argv, int fallback) {
+    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : fallback;
+    const QString dir = makeBenchCatalogue();
+    QElapsedTimer timer;
+    timer.start();
+    generateFilms(dir, count);
+    out() << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
+    return {dir, count};
 }
 
 } // namespace hoardly::bench

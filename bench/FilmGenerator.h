@@ -12,6 +12,14 @@ void generateFilms(const QString& directory, int count);
 // removes it (QDir::removeRecursively).
 QString makeBenchCatalogue();
 
+// A bench catalogue with as many generated films as the first command-line argument says
+// (`fallback` without one); tells how long the generating took.
+struct FilmCatalogue {
+    QString directory;
+    int count = 0;
+};
+FilmCatalogue makeFilmCatalogue(int argc, char** argv, int fallback = 100000);
+
 // The resident memory of this process in kB.
 long residentKilobytes();
 

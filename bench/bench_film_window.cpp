@@ -69,12 +69,10 @@ QList<double> scrollPaints(QTableView* view, int jumps) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
-    const QString dir = bench::makeBenchCatalogue();
+    const bench::FilmCatalogue catalogue = bench::makeFilmCatalogue(argc, argv);
+    const QString dir = catalogue.directory;
+    const int count = catalogue.count;
     QElapsedTimer timer;
-    timer.start();
-    bench::generateFilms(dir, count);
-    out() << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
 
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
@@ -143,8 +141,8 @@ int main(int argc, char** argv) {
     timer.restart();
     window->action(u"sortTitle"_s)->trigger();
     report(u"sort by title: the command itself"_s, ms(timer));
-    const double sortStretch = longestStretchUntil(
-        [&] { return tdm.filmTb().indexName() == u"Filmtitel"_s; });
+    const double sortStretch =
+        longestStretchUntil([&] { return tdm.filmTb().indexName() == u"Filmtitel"_s; });
     listPaint.painted = false;
     untilPainted(listPaint);
     report(u"sort by title until the list has painted"_s, ms(timer));

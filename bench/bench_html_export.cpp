@@ -46,12 +46,10 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
-    const QString dir = bench::makeBenchCatalogue();
+    const bench::FilmCatalogue catalogue = bench::makeFilmCatalogue(argc, argv);
+    const QString dir = catalogue.directory;
+    const int count = catalogue.count;
     QElapsedTimer timer;
-    timer.start();
-    bench::generateFilms(dir, count);
-    out() << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
 
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);

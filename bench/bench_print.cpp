@@ -32,12 +32,9 @@ print::ListDocument filmList(TDM& tdm, const QString& dir) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
-    const QString dir = bench::makeBenchCatalogue();
+    const bench::FilmCatalogue catalogue = bench::makeFilmCatalogue(argc, argv);
+    const QString dir = catalogue.directory;
     QElapsedTimer timer;
-    timer.start();
-    bench::generateFilms(dir, count);
-    out() << "Generated " << count << " films in " << QString::number(ms(timer), 'f', 0) << " ms\n";
     TDM tdm;
     tdm.setDirectoryOfClosed(dir);
 
