@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <algorithm>
+#include <atomic>
 
 namespace hoardly {
 
@@ -68,8 +69,17 @@ QLocale collationLocale() {
     return collator().locale();
 }
 
+namespace {
+std::atomic<int> collationChanges{0};
+}
+
 void setCollationLocale(const std::optional<QLocale>& locale) {
     collator().setLocale(locale.value_or(systemCollationLocale()));
+    ++collationChanges;
+}
+
+int collationGeneration() {
+    return collationChanges;
 }
 
 int compareForPeople(QStringView a, QStringView b) {
@@ -88,6 +98,10 @@ QStringList sortedForPeople(QStringList texts) {
 
 std::vector<qint64> keysOrderedForPeople(std::vector<KeyedText> rows) {
     return orderKeys(std::move(rows), compareForPeople);
+}
+
+bool keyedBeforeForPeople(qint64 keyA, const QString& a, qint64 keyB, const QString& b) {
+    return keyedLess(KeyedText(keyA, a), KeyedText(keyB, b), compareForPeople);
 }
 
 std::vector<qint64> keysOrderedForPeople(std::vector<KeyedText> rows, const QLocale& locale) {

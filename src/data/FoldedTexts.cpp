@@ -1,5 +1,6 @@
 #include "FoldedTexts.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace hoardly {
@@ -20,6 +21,18 @@ void FoldedTexts::set(size_t position, const QString& text) {
     const QByteArray bytes = folded(text).toUtf8();
     spans_[position] = {std::uint32_t(buffer_.size()), std::uint32_t(bytes.size())};
     buffer_.append(bytes);
+}
+
+void FoldedTexts::erase(size_t position) {
+    if (position < spans_.size())
+        spans_.erase(spans_.begin() + std::ptrdiff_t(position));
+}
+
+void FoldedTexts::insert(size_t position, const QString& text) {
+    if (position > spans_.size())
+        return;
+    spans_.insert(spans_.begin() + std::ptrdiff_t(position), {0, 0});
+    set(position, text);
 }
 
 int FoldedTexts::firstStartingWith(const QString& prefix) const {

@@ -18,6 +18,10 @@ public:
     bool isEmpty() const { return spans_.empty(); }
     size_t size() const { return spans_.size(); }
     void set(size_t position, const QString& text);
+    // A record taken out of the order, or put in at a place, as one write moves it: the texts
+    // after it move up or down, and the buffer grows only by the new text.
+    void erase(size_t position);
+    void insert(size_t position, const QString& text);
     // The first position whose text starts with the folded prefix; -1 when none does.
     int firstStartingWith(const QString& prefix) const;
 

@@ -414,6 +414,17 @@ bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
 }
 
+quint32 Connection::dataVersion(const QString& alias) {
+    // A read first: only when it begins does the file show a change another connection made.
+    cached(u"SELECT 1 FROM "_s + alias + u".sqlite_master LIMIT 1"_s)->step();
+    unsigned int version = 0;
+    const QByteArray name = alias.toUtf8();
+    if (sqlite3_file_control(db_, name.constData(), SQLITE_FCNTL_DATA_VERSION, &version) !=
+        SQLITE_OK)
+        return 0;
+    return version;
+}
+
 void Connection::attach(const QString& filePath, const QString& alias, bool readOnly) {
     const QFileInfo info(filePath);
     if (const QString problem = unusablePathProblem(filePath); !problem.isEmpty())

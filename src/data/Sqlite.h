@@ -107,6 +107,10 @@ public:
     void attach(const QString& filePath, const QString& alias, bool readOnly = false);
     void detach(const QString& alias);
     bool inTransaction() const;
+    // A number that moves at every change committed to the attached file, by this connection or
+    // another; 0 when the file cannot tell. A list kept of a table's records is good while
+    // the number stands.
+    quint32 dataVersion(const QString& alias);
 
 private:
     void openMain(const QString& folder);

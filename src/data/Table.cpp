@@ -98,6 +98,7 @@ void Table::close() {
     buffer_.clear();
     open_ = false;
     keysLoaded_ = false;
+    synced_ = false;
     keys_.clear();
     positionByKey_.clear();
     current_.clear();
@@ -226,6 +227,7 @@ bool Table::prepareOrder(const QString& name) {
     OrderReadRequest request{filePath(), schema_.tableName, def->fields.first(), collationLocale()};
     orderReadIndex_ = def->name;
     orderReadGeneration_ = generation_;
+    orderReadVersion_ = dataVersion();
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     orderReadCancel_ = cancelled;
     startInPool(*orderRead_,
@@ -248,6 +250,7 @@ void Table::adoptOrderRead() {
     if (read.error.isEmpty()) {
         preparedIndex_ = index;
         preparedGeneration_ = generation_;
+        preparedVersion_ = orderReadVersion_;
         prepared_ = std::move(read);
     }
     // A failed read leaves the order to be read at once when the index is selected.
@@ -265,6 +268,7 @@ bool Table::takePreparedOrder() {
     keys_ = std::move(prepared_.keys);
     positionByKey_ = std::move(prepared_.positionByKey);
     keysLoaded_ = true;
+    markSynced(preparedVersion_);
     return true;
 }
 
@@ -294,6 +298,7 @@ void Table::loadKeys() {
             keys_.push_back(select->int64(0));
     }
     indexKeys();
+    markSynced();
 }
 
 void Table::needKeys() const {
@@ -308,6 +313,7 @@ void Table::keysChanged() {
     if (keysOnDemand_ && position_ < 0) {
         dropCaches();
         keysLoaded_ = false;
+        synced_ = false;
         keys_.clear();
         positionByKey_.clear();
     } else {
@@ -324,6 +330,119 @@ void Table::indexKeys() {
         positionByKey_[i] = {keys_[i], int(i)};
     if (!std::is_sorted(positionByKey_.begin(), positionByKey_.end()))
         std::sort(positionByKey_.begin(), positionByKey_.end());
+}
+
+quint32 Table::dataVersion() {
+    return connection_.dataVersion(alias_);
+}
+
+void Table::markSynced() {
+    markSynced(dataVersion());
+}
+
+// What a transaction wrote may yet be rolled back, and a rollback leaves the version as it
+// was: keys read within one are read again afterwards. So is an order for people after the
+// collation changed.
+void Table::markSynced(quint32 version) {
+    synced_ = version != 0 && !connection_.inTransaction();
+    syncedVersion_ = version;
+    syncedCollation_ = collationGeneration();
+}
+
+bool Table::fileAsKnown() {
+    return keysLoaded_ && synced_ && syncedCollation_ == collationGeneration() &&
+           dataVersion() == syncedVersion_;
+}
+
+QString Table::storedText(qint64 key, int field) const {
+    CachedStatement select = statement(u"SELECT "_s + quoteIdentifier(fieldName(field)) +
+                                       u" FROM "_s + from() + u" WHERE rowid = ?1"_s);
+    select->bind(1, key);
+    return select->step() ? select->text(0) : QString();
+}
+
+// The text the find box compares: as the file holds it for text, in the program's words for
+// dates and flags.
+QString Table::shownText(qint64 key, int field) const {
+    if (columns_[size_t(field)].type == FieldType::Text)
+        return storedText(key, field);
+    return textOf(field, fetchRow(key, false).value(field));
+}
+
+// Whether the listed record stands before the record with this key (whose text of the index
+// field, in an order for people, is keyText).
+bool Table::sortsBefore(qint64 listed, qint64 key, const QString& keyText) {
+    if (!index_ || index_->primary)
+        return listed < key;
+    if (ordersForPeople()) {
+        const int field = fieldIndex(index_->fields.first());
+        return keyedBeforeForPeople(listed, storedText(listed, field), key, keyText);
+    }
+    // The engine orders the two as it orders the whole table.
+    CachedStatement first =
+        statement(u"SELECT rowid FROM "_s + from() + u" WHERE rowid IN (?1, ?2)"_s + orderClause() +
+                  u" LIMIT 1"_s);
+    first->bind(1, listed).bind(2, key);
+    return first->step() && first->int64(0) == listed;
+}
+
+int Table::placeFor(qint64 key) {
+    const QString keyText =
+        ordersForPeople() ? storedText(key, fieldIndex(index_->fields.first())) : QString();
+    int low = 0;
+    int high = int(keys_.size());
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (sortsBefore(keys_[size_t(middle)], key, keyText))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+void Table::takeOutKey(int position) {
+    const qint64 key = keys_[size_t(position)];
+    keys_.erase(keys_.begin() + position);
+    const auto found = std::lower_bound(positionByKey_.begin(), positionByKey_.end(),
+                                        std::pair<qint64, int>{key, -1});
+    if (found != positionByKey_.end() && found->first == key)
+        positionByKey_.erase(found);
+    for (auto& [listed, place] : positionByKey_) {
+        if (place > position)
+            --place;
+    }
+    if (prefixField_ >= 0)
+        prefixTexts_.erase(size_t(position));
+}
+
+void Table::putInKey(qint64 key, int position) {
+    keys_.insert(keys_.begin() + position, key);
+    for (auto& [listed, place] : positionByKey_) {
+        if (place >= position)
+            ++place;
+    }
+    positionByKey_.insert(std::lower_bound(positionByKey_.begin(), positionByKey_.end(),
+                                           std::pair<qint64, int>{key, -1}),
+                          {key, position});
+    if (prefixField_ >= 0)
+        prefixTexts_.insert(size_t(position), shownText(key, prefixField_));
+}
+
+// After this table alone wrote one record (oldPosition -1: a new one) to a file whose records
+// the list of keys knew: the record's key moves to its place, and what was read of the others
+// stays good.
+void Table::followOwnWrite(qint64 key, int oldPosition, bool reorder) {
+    ++generation_; // a background read started before the write is out of date
+    rowCache_.remove(key);
+    if (oldPosition < 0 || reorder) {
+        if (oldPosition >= 0)
+            takeOutKey(oldPosition);
+        putInKey(key, placeFor(key));
+    } else if (prefixField_ >= 0) {
+        prefixTexts_.set(size_t(oldPosition), shownText(key, prefixField_));
+    }
+    markSynced();
 }
 
 CachedStatement Table::statement(const QString& sql) const {
@@ -582,6 +701,8 @@ void Table::startPrefixRead(int field) {
         needKeys();
     PrefixReadRequest request{filePath(), schema_.tableName, fieldName(field), {}};
     prefixReadGivesKeys_ = !keysLoaded_;
+    if (prefixReadGivesKeys_)
+        prefixReadVersion_ = dataVersion();
     if (keysLoaded_)
         request.positionByKey = positionByKey_;
     prefixReadField_ = field;
@@ -616,6 +737,7 @@ void Table::adoptPrefixRead() {
             keys_ = std::move(read.keys);
             positionByKey_ = std::move(read.positionByKey);
             keysLoaded_ = true;
+            markSynced(prefixReadVersion_);
         }
         prefixTexts_ = std::move(read.texts);
         prefixField_ = field;
@@ -863,6 +985,8 @@ void Table::post() {
     }
     qint64 key = 0;
     bool reorder = true;
+    const bool known = fileAsKnown();
+    const int oldPosition = state_ == TableState::Insert ? -1 : position_;
     if (state_ == TableState::Insert) {
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
@@ -888,7 +1012,10 @@ void Table::post() {
     }
     state_ = TableState::Browse;
     buffer_.clear();
-    if (reorder)
+    // Within a transaction the write may yet be rolled back: the keys are read again then.
+    if (known && !connection_.inTransaction())
+        followOwnWrite(key, oldPosition, reorder);
+    else if (reorder)
         keysChanged();
     else
         dropCaches();
@@ -925,13 +1052,20 @@ void Table::remove() {
     if (position_ < 0)
         throw StoreError(u"The table %1 has no record to delete."_s.arg(schema_.fileName));
     const qint64 key = keys_[size_t(position_)];
+    const bool known = fileAsKnown();
     CachedStatement erase = statement(u"DELETE FROM "_s + from() + u" WHERE rowid = ?1"_s);
     erase->bind(1, key);
     erase->step();
-    keys_.erase(keys_.begin() + position_);
-    indexKeys();
+    takeOutKey(position_);
     const int position = std::min(position_, int(keys_.size()) - 1);
-    dropCaches();
+    if (known && !connection_.inTransaction()) {
+        ++generation_;
+        rowCache_.remove(key);
+        markSynced();
+    } else {
+        dropCaches();
+        synced_ = false;
+    }
     setPosition(position);
     bof_ = keys_.empty();
     eof_ = keys_.empty();
@@ -942,6 +1076,11 @@ void Table::remove() {
 void Table::refresh() {
     requireOpen();
     checkBrowseMode();
+    // Nothing wrote to the file since the keys were read: what the table shows is current.
+    if (fileAsKnown()) {
+        notifyCurrent();
+        return;
+    }
     const qint64 key = (position_ >= 0) ? keys_[size_t(position_)] : -1;
     keysChanged();
     int position = keysLoaded_ ? positionOfKey(key) : -1;

@@ -202,6 +202,21 @@ private:
     void needKeys() const;
     void keysChanged();
     void indexKeys();
+    // The list of keys is known to match the file while the file's data version stands at
+    // what markSynced noted; a write of this table alone then moves one key in the list
+    // instead of reading it again.
+    void markSynced();
+    void markSynced(quint32 version);
+    bool fileAsKnown();
+    quint32 dataVersion();
+    // Where a record not in the list of keys stands in the current order, by a binary search.
+    int placeFor(qint64 key);
+    bool sortsBefore(qint64 listed, qint64 key, const QString& keyText);
+    QString storedText(qint64 key, int field) const;
+    QString shownText(qint64 key, int field) const;
+    void takeOutKey(int position);
+    void putInKey(qint64 key, int position);
+    void followOwnWrite(qint64 key, int oldPosition, bool reorder);
     CachedStatement statement(const QString& sql) const;
     void buildPrefixTexts(int field);
     int estimatedRecordCount() const;
@@ -239,6 +254,9 @@ private:
     std::vector<qint64> keys_;
     // The keys with their positions in keys_, sorted by key, for finding a key's position.
     std::vector<std::pair<qint64, int>> positionByKey_;
+    bool synced_ = false;
+    quint32 syncedVersion_ = 0;
+    int syncedCollation_ = 0;
     int position_ = -1;
     bool bof_ = true;
     bool eof_ = true;
@@ -260,15 +278,18 @@ private:
     QFutureWatcher<PrefixReadResult>* prefixRead_ = nullptr;
     int prefixReadField_ = -1;
     quint64 prefixReadGeneration_ = 0;
+    quint32 prefixReadVersion_ = 0;
     bool prefixReadGivesKeys_ = false;
     std::shared_ptr<std::atomic_bool> prefixReadCancel_;
 
     QFutureWatcher<OrderReadResult>* orderRead_ = nullptr;
     QString orderReadIndex_;
     quint64 orderReadGeneration_ = 0;
+    quint32 orderReadVersion_ = 0;
     std::shared_ptr<std::atomic_bool> orderReadCancel_;
     QString preparedIndex_; // an order read in the background, good while the count holds
     quint64 preparedGeneration_ = 0;
+    quint32 preparedVersion_ = 0;
     OrderReadResult prepared_;
 };
 

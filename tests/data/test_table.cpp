@@ -7,6 +7,7 @@
 #include "data/Table.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
@@ -49,6 +50,14 @@ class TestTable : public QObject {
             films.next();
         }
         return titles;
+    }
+
+    // The keys of the records in the table's order, by walking it.
+    QList<qint64> keysInOrder(Table& table) {
+        QList<qint64> keys;
+        for (table.first(); !table.eof(); table.next())
+            keys << table.asInteger(u"FilmId"_s);
+        return keys;
     }
 
 private slots:
@@ -189,6 +198,73 @@ private slots:
         people->findNearest(u"Z"_s);
         QCOMPARE(people->asText(u"Efternamn"_s), u"Young"_s);
         QCOMPARE(people->position(), 2);
+    }
+
+    // A write of the table's own moves one key in its list instead of reading the list again;
+    // the list must then be exactly what reading it would give, in every kind of order: by key,
+    // by a field the engine orders (with equal and empty values), and titles for people.
+    void aWriteLeavesTheKeysAsReadingThemWouldGive() {
+        const QStringList titles{u"alien"_s,  u"Alien"_s, u"Åsa"_s,   u"ärlig"_s, u"Zorro"_s,
+                                 u"brazil"_s, QString(),  u"Émile"_s, u"emile"_s, u"10 Days"_s};
+        for (const QString& index : {QString(), u"Nummer"_s, u"Filmtitel"_s}) {
+            auto films = openTable(schema::film());
+            films->selectIndex(index);
+            QRandomGenerator random(7);
+            for (int i = 0; i < 12; ++i)
+                addFilm(*films, int(random.bounded(5)), titles[int(random.bounded(10))]);
+            QVERIFY(films->preparePrefixLocate(u"Titel"_s));
+            for (int step = 0; step < 120; ++step) {
+                const int what = int(random.bounded(4));
+                films->moveTo(int(random.bounded(films->recordCount())));
+                if (what == 0 || films->recordCount() < 4) {
+                    addFilm(*films, int(random.bounded(5)), titles[int(random.bounded(10))]);
+                } else if (what == 1) {
+                    films->edit();
+                    films->setText(u"Titel"_s, titles[int(random.bounded(10))]);
+                    films->post();
+                } else if (what == 2) {
+                    films->edit();
+                    films->setInteger(u"Index"_s, int(random.bounded(5)));
+                    films->post();
+                } else {
+                    films->remove();
+                }
+                QVERIFY2(films->prefixTextsReady(u"Titel"_s), "the keys were read again");
+                auto reread = openTable(schema::film());
+                reread->selectIndex(index);
+                QCOMPARE(keysInOrder(*films), keysInOrder(*reread));
+                // The find box's texts moved with the keys.
+                const QString prefix = titles[int(random.bounded(10))].left(2);
+                QCOMPARE(films->locatePrefix(u"Titel"_s, prefix),
+                         reread->locatePrefix(u"Titel"_s, prefix));
+                QCOMPARE(films->position(), reread->position());
+            }
+            films->first();
+            while (!films->isEmpty())
+                films->remove();
+        }
+    }
+
+    // Another table object on the same file, or a change of the collation, makes a refresh
+    // read the keys again; a refresh after nothing changed keeps what was read.
+    void aRefreshReadsAgainOnlyWhatChanged() {
+        auto films = openTable(schema::film());
+        films->selectIndex(u"Filmtitel"_s);
+        addFilm(*films, 1, u"Brazil"_s);
+        QVERIFY(films->preparePrefixLocate(u"Titel"_s));
+        films->refresh();
+        QVERIFY(films->prefixTextsReady(u"Titel"_s));
+        auto other = openTable(schema::film());
+        other->selectIndex(u"Filmtitel"_s);
+        addFilm(*other, 2, u"Alien"_s);
+        QCOMPARE(films->recordCount(), 1);
+        films->refresh();
+        QCOMPARE(titlesInOrder(*films), (QStringList{u"Alien"_s, u"Brazil"_s}));
+        addFilm(*films, 3, u"Casablanca"_s); // after the other's write, as the file holds it
+        QCOMPARE(titlesInOrder(*films), (QStringList{u"Alien"_s, u"Brazil"_s, u"Casablanca"_s}));
+        QCOMPARE(titlesInOrder(*other), (QStringList{u"Alien"_s, u"Brazil"_s}));
+        other->refresh();
+        QCOMPARE(other->recordCount(), 3);
     }
 
     void namesAreOrderedAsPeopleOrderThem() {
