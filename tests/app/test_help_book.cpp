@@ -1,10 +1,13 @@
+#include "ScreenshotWindows.h"
 #include "app/HelpBook.h"
 #include "app/HelpForm.h"
 #include "data/TextFiles.h"
 
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTabWidget>
@@ -19,6 +22,37 @@ namespace {
 
 QString shippedBook() {
     return QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
+}
+
+QString screenshotDirectory() {
+    return QString::fromUtf8(HOARDLY_SCREENSHOT_DIR);
+}
+
+// The pages of the book by file name, with their HTML.
+QMap<QString, QString> bookPages() {
+    QMap<QString, QString> pages;
+    const QDir book(shippedBook());
+    for (const QString& page : book.entryList({u"*.html"_s}, QDir::Files))
+        pages.insert(page, readTextFile(book.filePath(page)));
+    return pages;
+}
+
+// The pictures a page shows: the sources of its <img> elements.
+QStringList imageSources(const QString& html) {
+    static const QRegularExpression image(u"<img\\b[^>]*\\bsrc=\"([^\"]+)\""_s,
+                                          QRegularExpression::CaseInsensitiveOption);
+    QStringList sources;
+    for (const auto& match : image.globalMatch(html))
+        sources << match.captured(1);
+    return sources;
+}
+
+// The lists scripts/print-pictures.sh pictures ("for list in film music ...; do").
+QStringList printedListsPictured() {
+    const QString script = readTextFile(QString::fromUtf8(HOARDLY_PRINT_PICTURES_SCRIPT));
+    static const QRegularExpression loop(u"for list in ([a-z ]+); do"_s);
+    const auto match = loop.match(script);
+    return match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts) : QStringList{};
 }
 
 // Whether a target ("page.html" or "page.html#anchor") leads somewhere in the book.
@@ -107,8 +141,65 @@ private slots:
                 if (const QString problem = brokenTarget(book, target); !problem.isEmpty())
                     broken << page + u" links to "_s + problem;
             }
+            // Every picture is there, and the help window can read it.
+            for (const QString& source : imageSources(html)) {
+                const QString path = QDir(shippedBook()).filePath(source);
+                if (source.contains(u':') || !QFileInfo(path).isFile())
+                    broken << u"%1 shows %2: no such picture"_s.arg(page, source);
+                else if (QImage(path).isNull())
+                    broken << u"%1 shows %2: not a picture Qt can read"_s.arg(page, source);
+            }
         }
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u"\n"_s)));
+    }
+
+    void theBookShowsAPictureOfEveryWindowTheScreenshotToolKnows() {
+        QSet<QString> shown;
+        for (const QString& html : bookPages())
+            for (const QString& source : imageSources(html))
+                if (source.startsWith(u"pictures/"_s))
+                    shown << QFileInfo(source).completeBaseName();
+        QStringList missing;
+        for (const ScreenshotWindow& window : screenshotWindows()) {
+            const QString picture = pictureName(window);
+            if (picture.isEmpty())
+                continue;
+            if (!QFileInfo::exists(QDir(screenshotDirectory()).filePath(picture + u".png"_s)))
+                missing << u"%1: no %2.png in docs/screenshots"_s.arg(
+                    QString::fromLatin1(window.name), picture);
+            else if (!shown.contains(picture))
+                missing << u"%1: no page of the help book shows %2.png"_s.arg(
+                    QString::fromLatin1(window.name), picture);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u"\n"_s)));
+    }
+
+    void everyPictureInTheDocsIsOneTheToolsMake() {
+        // What the screenshot tool photographs or exports, and what the print script makes
+        // of the printed lists' PDF files.
+        QSet<QString> made;
+        QSet<QString> printed;
+        for (const ScreenshotWindow& window : screenshotWindows()) {
+            const QString name = QString::fromLatin1(window.name);
+            if (name.startsWith(u"pdf-"_s))
+                printed << name.mid(4);
+            else if (const QString picture = pictureName(window); !picture.isEmpty())
+                made << picture;
+        }
+        const QStringList pictured = printedListsPictured();
+        QVERIFY(!pictured.isEmpty());
+        QCOMPARE(QSet<QString>(pictured.begin(), pictured.end()), printed);
+        for (const QString& list : pictured)
+            made << u"print-"_s + list;
+
+        QStringList stale;
+        for (const QString& file :
+             QDir(screenshotDirectory()).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+            const QFileInfo info(file);
+            if (info.suffix() != u"png"_s || !made.contains(info.completeBaseName()))
+                stale << file;
+        }
+        QVERIFY2(stale.isEmpty(), qPrintable(u"no tool makes these: "_s + stale.join(u", "_s)));
     }
 
     void theWindowFitsOnTheScreenOfTheWindowItIsOpenedFrom() {

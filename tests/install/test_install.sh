@@ -9,6 +9,19 @@ cmake --install "$build" --prefix "$dir" > /dev/null
 [ -x "$dir/hoardly" ] || { echo "no program installed"; exit 1; }
 [ -f "$dir/film.DB" ] || { echo "no starter table installed"; exit 1; }
 [ -f "$dir/help/contents.txt" ] || { echo "no help book installed"; exit 1; }
+# The installed help shows its pictures: every picture a page names is there, as a file of
+# its own (not a link back into the source tree).
+[ -d "$dir/help/pictures" ] && [ ! -L "$dir/help/pictures" ] \
+    || { echo "the help book's pictures were not installed"; exit 1; }
+shown=0
+for page in "$dir"/help/*.html; do
+    for picture in $(grep -o '<img [^>]*src="[^"]*"' "$page" | sed 's/.*src="\([^"]*\)"/\1/'); do
+        [ -f "$dir/help/$picture" ] && [ ! -L "$dir/help/$picture" ] \
+            || { echo "$(basename "$page") shows $picture, which was not installed"; exit 1; }
+        shown=$((shown + 1))
+    done
+done
+[ "$shown" -gt 0 ] || { echo "no page of the installed help shows a picture"; exit 1; }
 [ ! -e "$dir/hoardly-screenshot" ] || { echo "the screenshot tool was installed"; exit 1; }
 for secret in Config.db kod.db; do
     [ "$(stat -c %a "$dir/$secret")" = 600 ] || { echo "$secret is readable by others"; exit 1; }

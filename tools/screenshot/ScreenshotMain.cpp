@@ -1,5 +1,6 @@
 // hoardly-screenshot WINDOW OUT.png: builds the program over a fresh starter catalogue, shows
 // one window and saves a picture of it. Used by scripts/screenshot.sh under Xvfb.
+// HOARDLY_HELP_DIR names another help book for the help window (an installed one, say).
 // hoardly-screenshot html-REGISTER OUT.html: the register's HTML list over the demo
 // catalogue, exported through its window, for a browser to render.
 #include "ScreenshotWindows.h"
@@ -125,7 +126,9 @@ int main(int argc, char** argv) {
     Dialogs& dialogs = exporting ? static_cast<Dialogs&>(exportDialogs) : realDialogs;
     AppOptions options;
     options.intro = {600000, 0}; // the set-up runs when a window asks for it, at once
-    options.helpDirectory = QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR);
+    // The book of the source tree, or an installed one: HOARDLY_HELP_DIR=~/Hoardly/help.
+    options.helpDirectory =
+        qEnvironmentVariable("HOARDLY_HELP_DIR", QString::fromUtf8(HOARDLY_HELP_SOURCE_DIR));
     Application app(dialogs, catalogue.path(), options);
 
     QWidget* widget = chosen->show(app);

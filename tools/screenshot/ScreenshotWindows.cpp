@@ -18,6 +18,7 @@
 #include "maintenance/BackUpForm.h"
 #include "maintenance/BackupProcessForm.h"
 #include "maintenance/ConfigForm.h"
+#include "maintenance/FileCopyFacility.h"
 #include "printing/ListDocument.h"
 #include "printing/ListPreview.h"
 #include "registers/AdressForm.h"
@@ -39,6 +40,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -184,6 +186,18 @@ QWidget* showAdressBox(Application& app) {
         form.okButton()->click();
     });
     return book;
+}
+
+// The help window on a page with pictures, as a reader comes to it from the contents.
+QWidget* showHelpPage(Application& app) {
+    THelpForm& help = app.helpForm();
+    help.openContents();
+    const QList<HelpTopic>& contents = help.book().contents();
+    for (int row = 0; row < contents.size(); ++row) {
+        if (contents[row].target == u"registers.html"_s)
+            help.contentsList()->setCurrentRow(row);
+    }
+    return &help;
 }
 
 // Help, asked for from the film window's Help menu.
@@ -517,6 +531,18 @@ QWidget* showRestoreQuestion(Application& app) {
     });
 }
 
+// The file copy's question when a music file of that name is in the midi folder already, as
+// adding a song from a folder of its own asks with the copy setting on.
+QWidget* showCopyReplace(Application& app) {
+    return openProperties(app, [&app](TConfigForm& form) {
+        const QString folder = pictureBackupFolder();
+        const QString midi = QDir(app.run().appDir).filePath(u"midi"_s);
+        QFile::remove(QDir(folder).filePath(u"first.mid"_s));
+        QFile::copy(QDir(midi).filePath(u"first.mid"_s), QDir(folder).filePath(u"first.mid"_s));
+        copyFiles(app.dialogs(), &form, {folder, midi, u"first.mid"_s, true, true}, [](bool) {});
+    });
+}
+
 QWidget* showPropertiesLending(Application& app) {
     return openProperties(app, [](TConfigForm& form) { showTab(form, u"Lending"_s); });
 }
@@ -716,7 +742,8 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"tips", showTips},
         {"about", showAbout},
         {"help", showHelp},
-        {"help-from-film", showHelpFromFilm},
+        {"help-from-film", showHelpFromFilm, false},
+        {"help-page", showHelpPage, false},
         {"adress", showAdress},
         {"adress-box", showAdressBox},
         {"html-film", exportFilms},
@@ -760,6 +787,7 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"backup", showBackup},
         {"backup-directory", showBackupDirectory},
         {"restore-question", showRestoreQuestion},
+        {"copy-replace", showCopyReplace},
         {"properties-password-change", showPropertiesPasswordChange},
         {"properties-lending", showPropertiesLending},
         {"properties-internet", showPropertiesInternet},
@@ -771,6 +799,15 @@ const std::vector<ScreenshotWindow>& screenshotWindows() {
         {"reminder-progress", showReminderProgress},
     };
     return windows;
+}
+
+QString pictureName(const ScreenshotWindow& window) {
+    if (!window.pictured)
+        return {};
+    const QString name = QString::fromLatin1(window.name);
+    if (name.startsWith(u"pdf-"_s))
+        return u"print-"_s + name.mid(4);
+    return name;
 }
 
 } // namespace hoardly
