@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QCache>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
+#include <QThreadPool>
 #include <QVariantList>
 #include <QVector>
 #include <memory>
@@ -14,7 +16,9 @@ class Connection;
 // The SQL query object: a statement held as lines, run against the register tables of its
 // directory, with a read-only result. The result is kept in a table of the query's own
 // in-memory database, so a large result costs no more than its rows and a grid reads only
-// the rows it paints.
+// the rows it paints. Everything the query does on its connection runs, in order, on a thread
+// of its own: a search of every record, or dropping the rows of the last one, keeps no window
+// waiting.
 class Query : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +37,12 @@ public:
     void setParameters(const QVariantList& values);
     QVariantList parameters() const { return parameters_; }
 
+    // Runs the statement and waits for its rows; a StoreError when it fails.
     void open();
+    // Runs the statement on the query's thread and goes on at once: stateChanged() comes when
+    // the rows are in, failed() when the statement fails. Until then the query is closed.
+    void openInBackground();
+    bool isRunning() const { return started_ > adopted_; }
     void close();
     bool isOpen() const { return open_; }
 
@@ -44,16 +53,38 @@ public:
 
 signals:
     void stateChanged(); // opened or closed: the result changed
+    void failed(const QString& text);
 
 private:
+    struct Result {
+        quint64 number = 0; // of the run
+        int rows = 0;
+        QStringList columns;
+        QString error; // empty when the statement ran
+    };
+    struct Run {
+        QString sql;
+        QVariantList parameters;
+        QString directory;
+    };
+    void start();
+    Result run(const Run& what); // on the query's thread
+    void dropResult();           // on the query's thread
+    void adopt(const Result& result);
+
     std::unique_ptr<Connection> connection_;
+    QThreadPool thread_;
+    QFutureWatcher<Result>* watcher_ = nullptr;
+    quint64 started_ = 0;   // runs started
+    quint64 adopted_ = 0;   // the last run whose result was taken or let go
+    bool leftOver_ = false; // a run's rows or files may be on the connection
     QString directory_;
     QStringList lines_;
     QVariantList parameters_;
     bool open_ = false;
     int rows_ = 0;
     QStringList columns_;
-    QStringList attached_;
+    QStringList attached_; // on the query's thread only
     mutable QCache<int, QVector<QVariant>> rowCache_;
 };
 

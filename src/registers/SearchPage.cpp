@@ -97,6 +97,16 @@ void SearchPage::build() {
     connect(submitButton_, &QPushButton::clicked, this, &SearchPage::submit);
     connect(resetButton_, &QPushButton::clicked, this, &SearchPage::reset);
     connect(group_, &QButtonGroup::idToggled, this, &SearchPage::criterionToggled);
+    // The statement runs on the query's own thread; its rows come in here.
+    Query& query = context_.tdm.filmQ();
+    connect(&query, &Query::stateChanged, this, [this, &query] {
+        if (query.isOpen() && pending_ >= 0)
+            showColumns(criteria_.criteria[std::exchange(pending_, -1)]);
+    });
+    connect(&query, &Query::failed, this, [this](const QString& text) {
+        if (std::exchange(pending_, -1) >= 0)
+            reportFault(context_.dialogs, this, text);
+    });
 }
 
 QWidget* SearchPage::buildCriteria() {
@@ -208,8 +218,8 @@ void SearchPage::submit() {
             context_.dialogs.errorBox(this, built.problem);
             return;
         }
+        pending_ = selected;
         runStatement(criterion, built);
-        showColumns(criterion);
     });
 }
 
@@ -228,7 +238,7 @@ void SearchPage::runStatement(const search::Criterion& criterion,
         query.setStatement({built.sql});
         query.setParameters(built.values);
     }
-    query.open();
+    query.openInBackground();
 }
 
 void SearchPage::showColumns(const search::Criterion& criterion) {

@@ -64,6 +64,7 @@ private:
     AppContext context_;
     const search::SearchRegister& criteria_;
     bool visited_ = false;
+    int pending_ = -1; // the criterion whose rows are being read
 
     QButtonGroup* group_ = nullptr;
     QLabel* firstPrompt_ = nullptr;

@@ -58,11 +58,15 @@ bool runCommand(Dialogs& dialogs, QWidget* parent, const std::function<void()>& 
     } catch (const FileError& error) {
         fault = error.text();
     }
+    reportFault(dialogs, parent, fault);
+    return false;
+}
+
+void reportFault(Dialogs& dialogs, QWidget* parent, const QString& fault) {
     if (FaultReporter* reporter = reporterOf(parent))
         reporter->reportCommandFault(fault);
     else
         dialogs.errorBox(parent, fault);
-    return false;
 }
 
 } // namespace hoardly

@@ -38,5 +38,7 @@ private:
 // box (through the window's FaultReporter when it has one); the window keeps running. Returns
 // whether the command ran to its end.
 bool runCommand(Dialogs& dialogs, QWidget* parent, const std::function<void()>& command);
+// Reports a fault as runCommand does, for work that failed after its command had returned.
+void reportFault(Dialogs& dialogs, QWidget* parent, const QString& fault);
 
 } // namespace hoardly

@@ -5,6 +5,7 @@
 #include "data/TDM.h"
 #include "data/TextFiles.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -100,6 +101,61 @@ private slots:
         query.setStatement({u"Select 1 From Film; Delete From Film"_s});
         QVERIFY_THROWS_EXCEPTION(StoreError, query.open());
         QCOMPARE(catalogue->scalar(u"film.DB"_s, u"SELECT count(*) FROM Film"_s), u"3"_s);
+    }
+
+    // A statement run in the background leaves the thread that asked free: its rows come with
+    // stateChanged, a newer statement or a close lets an older run go, and a failure comes as
+    // failed() with the engine's reason.
+    void aStatementRunInTheBackgroundComesInOrIsLetGo() {
+        Query query;
+        query.setDirectory(catalogue->path());
+        QSignalSpy changes(&query, &Query::stateChanged);
+        QSignalSpy failures(&query, &Query::failed);
+        query.addLine(u"Select Titel From Film Order By \"Index\""_s);
+        query.openInBackground();
+        QVERIFY(query.isRunning());
+        QVERIFY(!query.isOpen());
+        QCOMPARE(query.value(0, 0), QVariant()); // nothing to read until the rows are in
+        QTRY_VERIFY(query.isOpen());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(query.rowCount(), 3);
+        QCOMPARE(query.value(2, 0).toString(), u"Änglagård"_s);
+
+        query.setStatement({u"Select Titel From Film Where Speltid > 100"_s});
+        query.openInBackground();
+        query.setStatement({u"Select Titel From Film Where Speltid < 100"_s});
+        query.openInBackground();
+        QTRY_VERIFY(!query.isRunning());
+        QVERIFY(query.isOpen());
+        QCOMPARE(query.rowCount(), 1);
+        QCOMPARE(query.value(0, 0).toString(), u"Änglagård"_s);
+
+        query.setStatement({u"Select Titel From Film"_s});
+        query.openInBackground();
+        query.close();
+        QVERIFY(!query.isRunning());
+        query.setStatement({u"Select Speltid From Film Where Speltid = 117"_s});
+        query.open();                      // waits for what went before on the query's thread
+        QCoreApplication::processEvents(); // the let-go run's result arrives, and is ignored
+        QCOMPARE(query.rowCount(), 1);
+        QCOMPARE(query.value(0, 0).toInt(), 117);
+        QCOMPARE(failures.size(), 0);
+
+        query.setStatement({u"Select * From Film Where Film.Speltid < abc"_s});
+        query.openInBackground();
+        QTRY_COMPARE(failures.size(), 1);
+        QVERIFY2(failures.first().first().toString().contains(u"abc"_s),
+                 qPrintable(failures.first().first().toString()));
+        QVERIFY(!query.isOpen());
+        QVERIFY(!query.isRunning());
+        QVERIFY_THROWS_EXCEPTION(StoreError, query.open()); // at once, the same failure
+
+        // A query that goes while its statement runs waits for the run to end.
+        auto going = std::make_unique<Query>();
+        going->setDirectory(catalogue->path());
+        going->addLine(u"Select * From Film"_s);
+        going->openInBackground();
+        going.reset();
     }
 };
 

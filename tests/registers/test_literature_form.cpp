@@ -670,7 +670,7 @@ private slots:
                               u"Frank Herbert"_s}));
         search->firstInput()->setEditText(u"Frank Herbert"_s);
         QTest::keyClick(search->firstInput(), Qt::Key_Return); // ENTER presses Submit
-        QCOMPARE(tdm->filmQ().rowCount(), 2);
+        QTRY_COMPARE(tdm->filmQ().rowCount(), 2);
         QCOMPARE(stored(u"SELECT count(*) FROM Bok"_s), u"6"_s);
         trigger(cmd::back);
         QCOMPARE(window->page(), Page::Browse);
@@ -681,6 +681,7 @@ private slots:
         search->selectCriterion(5);
         search->firstInput()->setEditText(u"Penguin"_s);
         search->submitButton()->click();
+        QTRY_VERIFY(!tdm->filmQ().isRunning());
         QCOMPARE(tdm->filmQ().rowCount(), 2);
         trigger(cmd::back);
         trigger(cmd::findByConditions);

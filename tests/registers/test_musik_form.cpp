@@ -422,6 +422,7 @@ private slots:
         QCOMPARE(search->selectedCriterion(), 0);
         search->firstInput()->setEditText(u"Abba"_s);
         search->submitButton()->click();
+        QTRY_VERIFY(!tdm->filmQ().isRunning());
         QCOMPARE(tdm->filmQ().rowCount(), 2);
         trigger(cmd::back);
         QCOMPARE(window->page(), Page::Browse);

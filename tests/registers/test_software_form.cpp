@@ -502,6 +502,7 @@ private slots:
         QTest::keyClick(search->firstInput(), Qt::Key_Return);
         QVERIFY(!tdm->filmQ().isOpen());
         search->submitButton()->click();
+        QTRY_VERIFY(!tdm->filmQ().isRunning());
         QCOMPARE(tdm->filmQ().rowCount(), 1);
         trigger(cmd::back);
         QCOMPARE(window->page(), Page::Browse);

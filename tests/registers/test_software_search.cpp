@@ -74,6 +74,8 @@ class TestSoftwareSearch : public QObject {
         if (!typed.isNull())
             page->firstInput()->setEditText(typed);
         page->submitButton()->click();
+        // The rows are read on the query's own thread.
+        QTRY_VERIFY(!tdm->filmQ().isRunning());
     }
     QString header(int column) const {
         return page->grid()->model()->headerData(column, Qt::Horizontal).toString();

@@ -256,6 +256,13 @@ QWidget* showLiteratureMasterList(Application& app) {
     return books;
 }
 
+// The search runs on the query's own thread; the picture waits for its rows.
+void submitAndWait(Application& app, SearchPage* search) {
+    search->submitButton()->click();
+    while (app.tdm().filmQ().isRunning())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 // "List all books in a chosen genre", the genre chosen and submitted.
 QWidget* showLiteratureSearch(Application& app) {
     TBokForm* books = openLiteratureWindow(app);
@@ -265,7 +272,7 @@ QWidget* showLiteratureSearch(Application& app) {
     if (auto* search = qobject_cast<SearchPage*>(books->searchPage())) {
         search->selectCriterion(1);
         search->firstInput()->setCurrentText(u"Fairy tale"_s);
-        search->submitButton()->click();
+        submitAndWait(app, search);
     }
     return books;
 }
@@ -308,7 +315,7 @@ QWidget* showMusicSearch(Application& app) {
     if (auto* search = qobject_cast<SearchPage*>(music->searchPage())) {
         search->selectCriterion(1);
         search->firstInput()->setCurrentText(u"The Beatles"_s);
-        search->submitButton()->click();
+        submitAndWait(app, search);
     }
     return music;
 }
@@ -347,7 +354,7 @@ QWidget* showSoftwareSearch(Application& app) {
     if (auto* search = qobject_cast<SearchPage*>(software->searchPage())) {
         search->selectCriterion(5);
         search->firstInput()->setCurrentText(u"Dustin"_s);
-        search->submitButton()->click();
+        submitAndWait(app, search);
     }
     return software;
 }
@@ -360,7 +367,7 @@ QWidget* showFilmSearch(Application& app) {
     films->action(cmd::findByConditions)->trigger();
     if (auto* search = qobject_cast<SearchPage*>(films->searchPage())) {
         search->firstInput()->setEditText(u"Al Pacino"_s);
-        search->submitButton()->click();
+        submitAndWait(app, search);
     }
     return films;
 }
