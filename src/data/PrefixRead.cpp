@@ -107,4 +107,28 @@ OrderReadResult readOrderForPeople(const OrderReadRequest& request,
     return result;
 }
 
+OrderReadResult readKeysInOrder(const KeyReadRequest& request, const std::atomic_bool& cancelled) {
+    OrderReadResult result;
+    try {
+        Connection connection(Connection::Main::InMemory);
+        connection.attach(request.filePath, u"t"_s, true);
+        Statement select = connection.prepare(
+            u"SELECT rowid FROM t."_s + quoteIdentifier(request.tableName) + request.orderClause);
+        while (select.step())
+            result.keys.push_back(select.int64(0));
+        select.reset();
+        if (cancelled) {
+            result.error = u"cancelled"_s;
+            return result;
+        }
+        result.positionByKey.reserve(result.keys.size());
+        for (size_t i = 0; i < result.keys.size(); ++i)
+            result.positionByKey.emplace_back(result.keys[i], int(i));
+        std::sort(result.positionByKey.begin(), result.positionByKey.end());
+    } catch (const StoreError& error) {
+        result.error = error.text();
+    }
+    return result;
+}
+
 } // namespace hoardly

@@ -53,4 +53,14 @@ struct OrderReadResult {
 OrderReadResult readOrderForPeople(const OrderReadRequest& request,
                                    const std::atomic_bool& cancelled);
 
+// What opening a large table in an order the engine gives needs: every key in that order.
+struct KeyReadRequest {
+    QString filePath;
+    QString tableName;
+    QString orderClause; // " ORDER BY ..."
+};
+
+// Reads the keys in the order, with their positions, on the calling thread (OrderReadResult).
+OrderReadResult readKeysInOrder(const KeyReadRequest& request, const std::atomic_bool& cancelled);
+
 } // namespace hoardly

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -36,13 +37,17 @@ Table::Table(Connection& connection, const TableSchema& schema, QObject* parent)
       alias_(nextAlias(schema.objectName)), rowCache_(512),
       prefixRead_(new QFutureWatcher<PrefixReadResult>(this)),
       orderRead_(new QFutureWatcher<OrderReadResult>(this)) {
+    keysRead_ = new QFutureWatcher<OrderReadResult>(this);
     setObjectName(schema.objectName);
     connect(prefixRead_, &QFutureWatcherBase::finished, this, &Table::adoptPrefixRead);
     connect(orderRead_, &QFutureWatcherBase::finished, this, &Table::adoptOrderRead);
+    connect(keysRead_, &QFutureWatcherBase::finished, this, &Table::adoptKeysRead);
 }
 
 Table::~Table() {
     cancelPrefixRead();
+    if (keysReadCancel_)
+        *keysReadCancel_ = true;
     if (orderReadCancel_)
         *orderReadCancel_ = true;
     try {
@@ -99,6 +104,9 @@ void Table::close() {
     open_ = false;
     keysLoaded_ = false;
     synced_ = false;
+    if (keysReadCancel_)
+        *keysReadCancel_ = true;
+    keysComing_ = false;
     keys_.clear();
     positionByKey_.clear();
     current_.clear();
@@ -292,6 +300,8 @@ void Table::loadKeys() {
         while (select->step())
             rows.emplace_back(select->int64(0), select->text(1));
         keys_ = keysOrderedForPeople(std::move(rows));
+    } else if (startKeysInBackground()) {
+        return;
     } else {
         CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
         while (select->step())
@@ -301,7 +311,73 @@ void Table::loadKeys() {
     markSynced();
 }
 
+bool Table::startKeysInBackground() {
+    if (keysOnDemand_ || connection_.inTransaction())
+        return false;
+    CachedStatement count = statement(u"SELECT count(*) FROM "_s + from());
+    count->step();
+    const int records = int(count->int64(0));
+    count->reset();
+    if (records < backgroundReadsFrom)
+        return false;
+    comingCount_ = records;
+    // The first rows are what a list shows at once; a key past them waits for the others.
+    constexpr int kFirstKeys = 256;
+    CachedStatement select =
+        statement(u"SELECT rowid FROM "_s + from() + orderClause() + u" LIMIT ?1"_s);
+    select->bind(1, kFirstKeys);
+    while (select->step())
+        keys_.push_back(select->int64(0));
+    positionByKey_.clear();
+    keysComing_ = true;
+    keysReadGeneration_ = generation_;
+    keysReadVersion_ = dataVersion();
+    synced_ = false;
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    keysReadCancel_ = cancelled;
+    KeyReadRequest request{filePath(), schema_.tableName, orderClause()};
+    startInPool(*keysRead_, [request, cancelled] { return readKeysInOrder(request, *cancelled); });
+    return true;
+}
+
+void Table::completeKeys() const {
+    if (!keysComing_)
+        return;
+    // The table object itself is never const; only the reading of its keys is put off.
+    keysRead_->waitForFinished();
+    const_cast<Table*>(this)->adoptKeysRead();
+}
+
+void Table::adoptKeysRead() {
+    if (!keysComing_)
+        return; // taken already, or let go
+    QFuture<OrderReadResult> future = keysRead_->future();
+    keysComing_ = false;
+    keysReadCancel_.reset();
+    OrderReadResult read = future.resultCount() > 0 ? future.takeResult() : OrderReadResult{};
+    const bool whole = read.error.isEmpty() && keysReadGeneration_ == generation_ &&
+                       int(read.keys.size()) == comingCount_ &&
+                       std::equal(keys_.begin(), keys_.end(), read.keys.begin());
+    if (!whole) {
+        // Read at once what did not come whole; the first rows stand where they stood.
+        const qint64 current = position_ >= 0 ? keys_[size_t(position_)] : -1;
+        keys_.clear();
+        CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
+        while (select->step())
+            keys_.push_back(select->int64(0));
+        indexKeys();
+        markSynced();
+        if (position_ >= 0)
+            position_ = std::max(0, std::min(positionOfKey(current), int(keys_.size()) - 1));
+        return;
+    }
+    keys_ = std::move(read.keys);
+    positionByKey_ = std::move(read.positionByKey);
+    markSynced(keysReadVersion_);
+}
+
 void Table::needKeys() const {
+    completeKeys();
     // The table object itself is never const; only the reading of its keys is put off.
     if (open_ && !keysLoaded_)
         const_cast<Table*>(this)->loadKeys();
@@ -450,6 +526,9 @@ CachedStatement Table::statement(const QString& sql) const {
 }
 
 void Table::dropCaches() {
+    // Every caller puts a new list of keys in place: one still being read is not wanted.
+    if (std::exchange(keysComing_, false) && keysReadCancel_)
+        *keysReadCancel_ = true;
     ++generation_;
     rowCache_.clear();
     prefixField_ = -1;
@@ -526,7 +605,8 @@ void Table::checkBrowseMode() {
 
 void Table::first() {
     requireOpen();
-    needKeys();
+    if (!keysComing_)
+        needKeys(); // the first key is there already
     checkBrowseMode();
     setPosition(keys_.empty() ? -1 : 0);
     bof_ = true;
@@ -591,6 +671,8 @@ bool Table::isEmpty() const {
 }
 
 int Table::recordCount() const {
+    if (keysComing_)
+        return comingCount_;
     needKeys();
     return open_ ? int(keys_.size()) : 0;
 }
@@ -685,6 +767,8 @@ bool Table::preparePrefixLocate(const QString& field) {
 }
 
 int Table::estimatedRecordCount() const {
+    if (keysComing_)
+        return comingCount_;
     if (keysLoaded_)
         return int(keys_.size());
     // Without the keys, the highest key tells the size well enough, and at once.
@@ -695,6 +779,7 @@ int Table::estimatedRecordCount() const {
 
 void Table::startPrefixRead(int field) {
     cancelPrefixRead();
+    completeKeys();
     // Keys not read yet come with the texts, in the file's order; in any other order the
     // texts are placed by the keys, which are read first.
     if (!keysLoaded_ && orderClause() != u" ORDER BY rowid"_s)
@@ -855,6 +940,7 @@ void Table::scan(const QStringList& fields, const std::function<bool(const ScanR
 }
 
 QString Table::keyListJson() const {
+    completeKeys();
     QString json;
     json.reserve(qsizetype(keys_.size()) * 8 + 2);
     json += u'[';
@@ -939,6 +1025,7 @@ void Table::removeKey(qint64 key) {
 
 void Table::append() {
     requireOpen();
+    completeKeys();
     checkBrowseMode();
     buffer_ = QVector<QVariant>(int(columns_.size()));
     modified_ = QVector<bool>(int(columns_.size()), false);
@@ -973,6 +1060,7 @@ bool Table::orderColumnChanged() const {
 
 void Table::post() {
     requireOpen();
+    completeKeys();
     if (state_ == TableState::Browse)
         return;
     QStringList names;
@@ -1075,6 +1163,7 @@ void Table::remove() {
 
 void Table::refresh() {
     requireOpen();
+    completeKeys();
     checkBrowseMode();
     // Nothing wrote to the file since the keys were read: what the table shows is current.
     if (fileAsKnown()) {
@@ -1186,7 +1275,8 @@ QDate Table::asDate(const QString& field) const {
 QVariant Table::valueAt(int position, int field) const {
     if (position == position_ && state_ == TableState::Browse)
         return current_.value(field);
-    needKeys();
+    if (!keysComing_ || position >= int(keys_.size()))
+        needKeys();
     if (position < 0 || position >= int(keys_.size()))
         return {};
     const qint64 key = keys_[size_t(position)];

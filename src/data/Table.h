@@ -79,6 +79,9 @@ public:
     // for. Until then the table has no current record.
     void setKeysOnDemand(bool onDemand) { keysOnDemand_ = onDemand; }
     QString indexName() const { return indexName_; }
+    // Whether the keys of every record are read: a large table opens with its first rows' and
+    // takes the others from a thread of the pool (a move past them waits for them).
+    bool keysAreIn() const { return !keysComing_; }
 
     void first();
     void prior();
@@ -198,6 +201,12 @@ private:
     QString fieldList(bool withPictures = true) const;
     bool hasPictures() const;
     void loadKeys();
+    // A large table in an order the engine gives opens with the keys of its first rows and
+    // its count; the others are read on a thread of the pool and taken when they come, or
+    // waited for by the first move or write that needs them.
+    bool startKeysInBackground();
+    void completeKeys() const;
+    void adoptKeysRead();
     // Reads the list of keys of a table whose keys are on demand, when it is not read yet.
     void needKeys() const;
     void keysChanged();
@@ -254,6 +263,12 @@ private:
     std::vector<qint64> keys_;
     // The keys with their positions in keys_, sorted by key, for finding a key's position.
     std::vector<std::pair<qint64, int>> positionByKey_;
+    bool keysComing_ = false; // keys_ holds the first rows' keys only
+    int comingCount_ = 0;     // the records there are meanwhile
+    QFutureWatcher<OrderReadResult>* keysRead_ = nullptr;
+    quint64 keysReadGeneration_ = 0;
+    quint32 keysReadVersion_ = 0;
+    std::shared_ptr<std::atomic_bool> keysReadCancel_;
     bool synced_ = false;
     quint32 syncedVersion_ = 0;
     int syncedCollation_ = 0;

@@ -5,6 +5,7 @@
 #include "registers/DetailRows.h"
 
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -49,6 +50,69 @@ private slots:
         Table::setBackgroundReadsFrom(Table::kBackgroundReadsFrom);
         connection.reset();
         catalogue.reset();
+    }
+
+    // A large table in an order the engine gives opens with its first rows' keys and its
+    // count; the others come from the pool. What needs them before they are in waits for
+    // them, and the table then stands as one that read them at once.
+    void aLargeTableOpensWithItsFirstKeysAndTakesTheOthersWhenTheyCome() {
+        catalogue->exec(u"film.DB"_s,
+                        u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                        "WHERE i < 600) INSERT INTO Film (\"Index\", Titel) "
+                        "SELECT (i * 7919) % 1000 + 1, 'Film ' || i FROM n"_s);
+        const auto orderOf = [](Table& films) {
+            QList<qint64> keys;
+            for (films.first(); !films.eof(); films.next())
+                keys << films.asInteger(u"FilmId"_s);
+            return keys;
+        };
+        auto whole = table(schema::film());
+        whole->selectIndex(u"Nummer"_s);
+        QVERIFY(whole->keysAreIn());
+        const QList<qint64> expected = orderOf(*whole);
+        Table::setBackgroundReadsFrom(100);
+
+        auto films = table(schema::film());
+        films->selectIndex(u"Nummer"_s);
+        QVERIFY(!films->keysAreIn());
+        QCOMPARE(films->recordCount(), 600);
+        QCOMPARE(films->asInteger(u"FilmId"_s), expected[0]);
+        QCOMPARE(films->valueAt(3, films->fieldIndex(u"FilmId"_s)).toLongLong(), expected[3]);
+        QTRY_VERIFY(films->keysAreIn());
+        QCOMPARE(orderOf(*films), expected);
+
+        auto moved = table(schema::film());
+        moved->selectIndex(u"Nummer"_s);
+        moved->moveTo(500);
+        QVERIFY(moved->keysAreIn());
+        QCOMPARE(moved->asInteger(u"FilmId"_s), expected[500]);
+
+        auto written = table(schema::film());
+        written->selectIndex(u"Nummer"_s);
+        written->append();
+        written->setInteger(u"Index"_s, 0);
+        written->setText(u"Titel"_s, u"Before them all"_s);
+        written->post();
+        QCOMPARE(written->position(), 0);
+        QCOMPARE(written->recordCount(), 601);
+        written->remove();
+        QCOMPARE(orderOf(*written), expected);
+
+        auto resorted = table(schema::film());
+        resorted->selectIndex(u"Nummer"_s);
+        resorted->selectIndex(QString()); // the first read is let go
+        QList<qint64> byKey = expected;
+        std::sort(byKey.begin(), byKey.end());
+        QCOMPARE(orderOf(*resorted), byKey);
+        QTRY_VERIFY(resorted->keysAreIn());
+        QCOMPARE(orderOf(*resorted), byKey);
+
+        auto closed = table(schema::film());
+        closed->selectIndex(u"Nummer"_s);
+        closed->close();
+        QVERIFY(closed->keysAreIn());
+        closed.reset(); // the read still going finds nobody waiting
+        QThreadPool::globalInstance()->waitForDone();
     }
 
     // Rows under a record are listed, added and removed through queries on their key; the
