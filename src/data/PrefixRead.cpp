@@ -22,6 +22,16 @@ int positionIn(const std::vector<std::pair<qint64, int>>& positionByKey, qint64 
     return (found != positionByKey.end() && found->first == key) ? found->second : -1;
 }
 
+// Each key with its place in the order, sorted by key, for finding a key's place.
+std::vector<std::pair<qint64, int>> positionsSortedByKey(const std::vector<qint64>& keys) {
+    std::vector<std::pair<qint64, int>> positions;
+    positions.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        positions.emplace_back(keys[i], int(i));
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
 } // namespace
 
 PrefixReadResult readPrefixTexts(const PrefixReadRequest& request,
@@ -97,10 +107,7 @@ OrderReadResult readOrderForPeople(const OrderReadRequest& request,
             return result;
         }
         result.keys = keysOrderedForPeople(std::move(rows), request.locale);
-        result.positionByKey.reserve(result.keys.size());
-        for (size_t i = 0; i < result.keys.size(); ++i)
-            result.positionByKey.emplace_back(result.keys[i], int(i));
-        std::sort(result.positionByKey.begin(), result.positionByKey.end());
+        result.positionByKey = positionsSortedByKey(result.keys);
     } catch (const StoreError& error) {
         result.error = error.text();
     }
@@ -121,10 +128,7 @@ OrderReadResult readKeysInOrder(const KeyReadRequest& request, const std::atomic
             result.error = u"cancelled"_s;
             return result;
         }
-        result.positionByKey.reserve(result.keys.size());
-        for (size_t i = 0; i < result.keys.size(); ++i)
-            result.positionByKey.emplace_back(result.keys[i], int(i));
-        std::sort(result.positionByKey.begin(), result.positionByKey.end());
+        result.positionByKey = positionsSortedByKey(result.keys);
     } catch (const StoreError& error) {
         result.error = error.text();
     }
