@@ -145,9 +145,7 @@ TFilmForm::TFilmForm(AppContext& context, QWidget* parent)
     : RegisterWindow(context, filmDescription(), parent) {
     resize(940, 620);
     setMinimumSize(640, 440);
-    auto* search = new SearchPage(context, search::filmSearch(), this);
-    installSearchPage(
-        search, [search] { search->enter(); }, search->submitsOnEnter());
+    installSearchPage(search::filmSearch());
 }
 
 } // namespace hoardly

@@ -165,9 +165,7 @@ TBokForm::TBokForm(AppContext& context, QWidget* parent)
     : RegisterWindow(context, literatureDescription(), parent) {
     resize(940, 640);
     setMinimumSize(640, 460);
-    auto* search = new SearchPage(context, search::literatureSearch(), this);
-    installSearchPage(
-        search, [search] { search->enter(); }, search->submitsOnEnter());
+    installSearchPage(search::literatureSearch());
     setCommandHandler(kWriteList, [this] { writeCurrentLiteratureList(); });
 }
 

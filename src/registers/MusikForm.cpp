@@ -179,9 +179,7 @@ TMusikForm::TMusikForm(AppContext& context, QWidget* parent)
     setMinimumSize(700, 500);
     addToPage(PagePlace::EditSide, buildSongGroup());
     setHooks();
-    auto* search = new SearchPage(context, search::musicSearch(), this);
-    installSearchPage(
-        search, [search] { search->enter(); }, search->submitsOnEnter());
+    installSearchPage(search::musicSearch());
 }
 
 QGroupBox* TMusikForm::buildSongGroup() {

@@ -716,7 +716,10 @@ void RegisterWindow::buildMasterListPage() {
     layout->addWidget(masterGrid_, 1);
     QWidget::setTabOrder(masterFind_, masterNavigator_);
     QWidget::setTabOrder(masterTips_, masterGrid_);
-    pages_->addWidget(masterPage_);
+    // In the place kept for it, which is never the current page.
+    pages_->insertWidget(pages_->indexOf(masterPlace_), masterPage_);
+    pages_->removeWidget(masterPlace_);
+    delete std::exchange(masterPlace_, nullptr);
 }
 
 // --- the tab order --------------------------------------------------------------------------

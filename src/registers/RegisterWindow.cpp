@@ -3,6 +3,7 @@
 #include "DetailPanel.h"
 #include "HtmlExportCommand.h"
 #include "MasterGrid.h"
+#include "SearchPage.h"
 #include "data/Collation.h"
 #include "data/TDM.h"
 #include "data/Table.h"
@@ -57,17 +58,17 @@ RegisterWindow::RegisterWindow(AppContext& context, RegisterDescription descript
             searchPlace_->setObjectName(d_.searchPage);
             pages_->addWidget(searchPlace_);
         }
-        if (d_.masterList)
-            buildMasterListPage();
+        if (d_.masterList) {
+            masterPlace_ = new QWidget(pages_);
+            masterPlace_->setObjectName(d_.masterList->name);
+            pages_->addWidget(masterPlace_);
+        }
     }
     buildCommands();
     connectHeading();
     connectDetail();
-    if (d_.enterMovesOn) {
+    if (d_.enterMovesOn)
         enterAsTab_ = new EnterAsTab(this);
-        if (masterGrid_) // in the master list's grid ENTER ends the cell edit
-            enterAsTab_->exempt(masterGrid_);
-    }
     updateTabOrder();
     claimRecordKeys(pages_);
     controller_->refreshState();
@@ -141,10 +142,6 @@ QSpinBox* RegisterWindow::indexSpin() const {
     return qobject_cast<QSpinBox*>(editControl(d_.indexField));
 }
 
-QTableView* RegisterWindow::masterGrid() const {
-    return masterGrid_;
-}
-
 void RegisterWindow::connectFaults(QObject* sender) {
     if (auto* binding = qobject_cast<FieldBinding*>(sender)) {
         connect(binding, &FieldBinding::failed, faults_, &FaultReporter::report);
@@ -181,6 +178,7 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
                                        bool keepsEnter) {
     Q_ASSERT_X(searchPlace_, "RegisterWindow::installSearchPage",
                "the register has no search page");
+    searchCriteria_ = nullptr; // this page stands instead of the one not built yet
     const int at = pages_->indexOf(searchPage_ ? searchPage_.data() : searchPlace_);
     QWidget* old = pages_->widget(at);
     pages_->insertWidget(at, page);
@@ -194,6 +192,52 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
     if (keepsEnter && enterAsTab_)
         enterAsTab_->exempt(page);
     claimRecordKeys(page);
+}
+
+void RegisterWindow::installSearchPage(const search::SearchRegister& criteria) {
+    searchCriteria_ = &criteria;
+}
+
+void RegisterWindow::ensureSearchPage() {
+    if (!searchCriteria_)
+        return;
+    auto* search = new SearchPage(context_, *std::exchange(searchCriteria_, nullptr), this);
+    installSearchPage(
+        search, [search] { search->enter(); }, search->submitsOnEnter());
+}
+
+QWidget* RegisterWindow::searchPage() {
+    ensureSearchPage();
+    return searchPage_;
+}
+
+void RegisterWindow::ensureMasterListPage() {
+    if (!d_.masterList || masterPage_)
+        return;
+    buildMasterListPage();
+    if (enterAsTab_) // in the master list's grid ENTER ends the cell edit
+        enterAsTab_->exempt(masterGrid_);
+    claimRecordKeys(masterPage_);
+}
+
+QTableView* RegisterWindow::masterGrid() {
+    ensureMasterListPage();
+    return masterGrid_;
+}
+
+FindBox* RegisterWindow::masterFindBox() {
+    ensureMasterListPage();
+    return masterFind_;
+}
+
+Navigator* RegisterWindow::masterNavigator() {
+    ensureMasterListPage();
+    return masterNavigator_;
+}
+
+QPushButton* RegisterWindow::masterTipsButton() {
+    ensureMasterListPage();
+    return masterTips_;
 }
 
 void RegisterWindow::claimRecordKeys(QWidget* root) {
@@ -216,6 +260,7 @@ bool RegisterWindow::isRecordKey(const QKeyEvent* key) const {
 }
 
 void RegisterWindow::showSearchPage() {
+    ensureSearchPage();
     if (!searchPage_)
         return;
     controller_->showSearch();
@@ -269,6 +314,10 @@ void setBoxEditable(QWidget* box, bool editable, const QPalette& window) {
 void RegisterWindow::showState(const DerivedState& state) {
     if (!commands_)
         return; // still being built
+    if (state.page == Page::Search)
+        ensureSearchPage();
+    else if (state.page == Page::MasterList)
+        ensureMasterListPage();
     pages_->setCurrentWidget(pageOf(state.page));
     commands_->setLocked(state.locked);
     if (commands_->action(cmd::back))

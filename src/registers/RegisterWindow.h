@@ -36,6 +36,9 @@ class DataSource;
 class EnterAsTab;
 class FaultReporter;
 class MasterGrid;
+namespace search {
+struct SearchRegister;
+}
 class Table;
 class TableGridModel;
 
@@ -81,7 +84,10 @@ public:
     // ENTER-as-TAB.
     void installSearchPage(QWidget* page, std::function<void()> enter = {},
                            bool keepsEnter = false);
-    QWidget* searchPage() const { return searchPage_; }
+    // The search page of a register's criteria, built the first time it is shown or asked
+    // for: a window opened to browse neither builds nor lays out what it may never show.
+    void installSearchPage(const search::SearchRegister& criteria);
+    QWidget* searchPage();
     void showSearchPage(); // "Find by conditions"
 
     // Puts a control of the register's own into a place of the pages. A browsing control is
@@ -106,10 +112,11 @@ public:
     QPushButton* okButton() const { return okButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
     QPushButton* tipButton() const { return tipButton_; }
-    QTableView* masterGrid() const;
-    FindBox* masterFindBox() const { return masterFind_; }
-    Navigator* masterNavigator() const { return masterNavigator_; }
-    QPushButton* masterTipsButton() const { return masterTips_; }
+    // The master list's page is built, as the search page is, when first shown or asked for.
+    QTableView* masterGrid();
+    FindBox* masterFindBox();
+    Navigator* masterNavigator();
+    QPushButton* masterTipsButton();
     QMenu* popupMenu() const { return popup_; }
     QToolBar* toolBar() const { return toolBar_; }
     // The detail list's parts; only for a register whose description names one.
@@ -176,6 +183,8 @@ private:
     QWidget* buildRecordButtons(QWidget* page);
     void buildEditPage();
     void buildMasterListPage();
+    void ensureMasterListPage();
+    void ensureSearchPage();
     void connectFaults(QObject* sender);
     void connectHeading();
     void updateHeading();
@@ -203,7 +212,9 @@ private:
     QPointer<QWidget> searchPage_;
     QWidget* searchPlace_ = nullptr;
     std::function<void()> enterSearch_;
+    const search::SearchRegister* searchCriteria_ = nullptr; // the page is not built yet
     QWidget* masterPage_ = nullptr;
+    QWidget* masterPlace_ = nullptr; // holds the master list's place until it is built
     QHash<PagePlace, QBoxLayout*> places_;
 
     QLabel* heading_ = nullptr;

@@ -6,6 +6,7 @@
 #include "ui/Commands.h"
 #include "ui/Dialogs.h"
 #include "ui/GridColumns.h"
+#include "ui/PlainTextDelegate.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -85,8 +86,8 @@ void SearchPage::build() {
 
     grid_ = new QTableView(this);
     grid_->setObjectName(u"SeekGrid"_s);
-    grid_->setModel(&context_.tdm.filmQSource());
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setItemDelegate(new PlainTextDelegate(grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
@@ -157,7 +158,16 @@ void SearchPage::enter() {
     } else if (!visited_) {
         runCommand(context_.dialogs, this, [this] { context_.tdm.filmQ().clear(); });
     }
+    followQuery();
     visited_ = true;
+}
+
+// The query is shared by the registers' search pages and keeps the rows of the last search
+// until the next: the grid takes it at the first entering, after the clearing, or with the
+// first rows found, so that opening a window does not lay out the rows another search left.
+void SearchPage::followQuery() {
+    if (!grid_->model())
+        grid_->setModel(&context_.tdm.filmQSource());
 }
 
 void SearchPage::criterionToggled(int criterion, bool checked) {
@@ -248,6 +258,7 @@ void SearchPage::showColumns(const search::Criterion& criterion) {
     for (int column = 0; column < query.columnCount(); ++column)
         names << query.columnName(column);
     const QList<search::ColumnLook> looks = search::columnLooks(criterion.columns, names);
+    followQuery();
     model.clearTitles();
     for (int column = 0; column < looks.size(); ++column) {
         model.setColumnTitle(column, looks[column].title);

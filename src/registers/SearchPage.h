@@ -59,6 +59,7 @@ private:
     void fillInput(QComboBox* input, const search::InputRow& row);
     void runStatement(const search::Criterion& criterion, const search::BuiltStatement& built);
     void showColumns(const search::Criterion& criterion);
+    void followQuery();
     void resetStep();
 
     AppContext context_;

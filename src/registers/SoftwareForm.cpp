@@ -147,9 +147,7 @@ TSoftwareForm::TSoftwareForm(AppContext& context, QWidget* parent)
     : RegisterWindow(context, softwareDescription(), parent) {
     resize(940, 640);
     setMinimumSize(640, 460);
-    auto* search = new SearchPage(context, search::softwareSearch(), this);
-    installSearchPage(
-        search, [search] { search->enter(); }, search->submitsOnEnter());
+    installSearchPage(search::softwareSearch());
 }
 
 } // namespace hoardly

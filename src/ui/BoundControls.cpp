@@ -1,10 +1,11 @@
 #include "BoundControls.h"
 
+#include "PictureCodec.h"
+#include "PlainTextDelegate.h"
 #include "ReadOnlyStart.h"
 #include "data/DataSource.h"
 #include "data/Errors.h"
 #include "data/GridModels.h"
-#include "PictureCodec.h"
 #include "data/Table.h"
 
 #include <QCheckBox>
@@ -191,6 +192,7 @@ void PictureBinding::show(const QString&) {
 GridBinding::GridBinding(TableGridModel& model, QTableView* view)
     : QObject(view), model_(model), view_(view) {
     view->setModel(&model);
+    view->setItemDelegate(new PlainTextDelegate(view));
     Table& table = model.source().table();
     connect(&table, &Table::currentChanged, this, &GridBinding::followTable);
     connect(&model, &QAbstractItemModel::modelReset, this, &GridBinding::followTable);

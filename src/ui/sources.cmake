@@ -10,6 +10,7 @@ list(APPEND HOARDLY_WIDGET_SOURCES
     ui/KeyFilters.cpp
     ui/LabelRoom.cpp
     ui/PictureBox.cpp
+    ui/PlainTextDelegate.cpp
     ui/WebLink.cpp
     ui/PictureCodec.cpp
     ui/ReadOnlyStart.cpp

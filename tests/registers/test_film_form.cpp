@@ -783,6 +783,43 @@ private slots:
         QVERIFY(!window->commands().entry(u"back"_s, Place::ToolBar)->isEnabled());
     }
 
+    // A window opened to browse builds neither page. The rows an earlier search left in the
+    // query the search pages share are not laid out: the grid takes the query cleared.
+    void theSearchAndMasterListPagesAreBuiltAtTheirFirstShowing() {
+        fillFilms();
+        tdm->filmQ().setStatement({u"SELECT * FROM Film"_s});
+        tdm->filmQ().open();
+        openWindow();
+        const auto* pages = window->findChild<QStackedWidget*>(u"pages"_s);
+        QCOMPARE(pages->count(), 4);
+        QVERIFY(!window->findChild<SearchPage*>());
+        QVERIFY(!window->findChild<QTableView*>(u"masterGrid"_s));
+
+        trigger(u"masterList"_s);
+        QCOMPARE(window->page(), Page::MasterList);
+        auto* grid = window->findChild<QTableView*>(u"masterGrid"_s);
+        QVERIFY(grid);
+        QCOMPARE(pages->widget(3)->objectName(), u"MasterList"_s);
+        QCOMPARE(pages->count(), 4);
+        QCOMPARE(grid->model()->rowCount(), 5);
+        QCOMPARE(grid->model()->index(0, 1).data().toString(), currentTitle());
+        trigger(u"back"_s);
+
+        QCOMPARE(tdm->filmQ().rowCount(), 5);
+        trigger(u"findByConditions"_s);
+        auto* search = window->findChild<SearchPage*>();
+        QVERIFY(search);
+        QCOMPARE(pages->widget(2), search);
+        QCOMPARE(window->page(), Page::Search);
+        QCOMPARE(search->grid()->model(), &tdm->filmQSource());
+        QCOMPARE(search->grid()->model()->rowCount(), 0);
+        search->selectCriterion(1); // "List all film directed by a special director"
+        search->firstInput()->setEditText(u"Terry Gilliam"_s);
+        search->submitButton()->click();
+        QTRY_COMPARE(search->grid()->model()->rowCount(), 1);
+        HOARDLY_VERIFY_DIALOGS(dialogs);
+    }
+
     void findByConditionsShowsTheFilmSearchPage() {
         fillFilms();
         openWindow();
