@@ -303,12 +303,16 @@ void Table::loadKeys() {
     } else if (startKeysInBackground()) {
         return;
     } else {
-        CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
-        while (select->step())
-            keys_.push_back(select->int64(0));
+        readKeysInEngineOrder();
     }
     indexKeys();
     markSynced();
+}
+
+void Table::readKeysInEngineOrder() {
+    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
+    while (select->step())
+        keys_.push_back(select->int64(0));
 }
 
 bool Table::startKeysInBackground() {
@@ -362,9 +366,7 @@ void Table::adoptKeysRead() {
         // Read at once what did not come whole; the first rows stand where they stood.
         const qint64 current = position_ >= 0 ? keys_[size_t(position_)] : -1;
         keys_.clear();
-        CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
-        while (select->step())
-            keys_.push_back(select->int64(0));
+        readKeysInEngineOrder();
         indexKeys();
         markSynced();
         if (position_ >= 0)
