@@ -95,6 +95,7 @@ void Table::close() {
     if (!open_)
         return;
     cancelPrefixRead();
+    prefixWaitingField_ = -1;
     if (orderReadCancel_)
         *orderReadCancel_ = true;
     orderReadIndex_.clear();
@@ -353,6 +354,14 @@ void Table::completeKeys() const {
 }
 
 void Table::adoptKeysRead() {
+    takeKeysRead();
+    // A find box read asked for while the keys came starts now that they are in (or that a
+    // list read at once took their place).
+    if (prefixWaitingField_ >= 0 && open_ && !keysComing_)
+        startPrefixRead(prefixWaitingField_);
+}
+
+void Table::takeKeysRead() {
     if (!keysComing_)
         return; // taken already, or let go
     QFuture<OrderReadResult> future = keysRead_->future();
@@ -761,6 +770,12 @@ bool Table::preparePrefixLocate(const QString& field) {
         buildPrefixTexts(column);
         return true;
     }
+    if (keysComing_) {
+        // The texts are placed by the keys: their read starts when the keys are in, so the
+        // window need not wait for them here.
+        prefixWaitingField_ = column;
+        return false;
+    }
     const bool reading = prefixRead_->isRunning() && prefixReadField_ == column &&
                          prefixReadGeneration_ == generation_;
     if (!reading)
@@ -780,6 +795,7 @@ int Table::estimatedRecordCount() const {
 }
 
 void Table::startPrefixRead(int field) {
+    prefixWaitingField_ = -1;
     cancelPrefixRead();
     completeKeys();
     // Keys not read yet come with the texts, in the file's order; in any other order the

@@ -209,6 +209,7 @@ private:
     bool startKeysInBackground();
     void completeKeys() const;
     void adoptKeysRead();
+    void takeKeysRead();
     // Reads the list of keys of a table whose keys are on demand, when it is not read yet.
     void needKeys() const;
     void keysChanged();
@@ -294,6 +295,7 @@ private:
     quint64 generation_ = 0;
     QFutureWatcher<PrefixReadResult>* prefixRead_ = nullptr;
     int prefixReadField_ = -1;
+    int prefixWaitingField_ = -1; // asked for while the keys are coming
     quint64 prefixReadGeneration_ = 0;
     quint32 prefixReadVersion_ = 0;
     bool prefixReadGivesKeys_ = false;

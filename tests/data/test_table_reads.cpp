@@ -113,6 +113,28 @@ private slots:
         QVERIFY(closed->keysAreIn());
         closed.reset(); // the read still going finds nobody waiting
         QThreadPool::globalInstance()->waitForDone();
+
+        // The find box's texts asked for while the keys come are read once they are in,
+        // without waiting for them; also when a write read the keys at once meanwhile.
+        for (const bool writeMeanwhile : {false, true}) {
+            auto finding = table(schema::film());
+            finding->selectIndex(u"Nummer"_s);
+            QSignalSpy read(finding.get(), &Table::prefixTextsRead);
+            QVERIFY(!finding->preparePrefixLocate(u"Titel"_s));
+            QVERIFY(!finding->keysAreIn());
+            if (writeMeanwhile) {
+                finding->moveTo(599);
+                finding->edit();
+                finding->setText(u"Titel"_s, u"Film 600, seen again"_s);
+                finding->post();
+            }
+            QTRY_COMPARE(read.count(), 1);
+            QVERIFY(finding->prefixTextsReady(u"Titel"_s));
+            QVERIFY(whole->locatePrefix(u"Titel"_s, u"film 42"_s));
+            QVERIFY(finding->locatePrefix(u"Titel"_s, u"film 42"_s));
+            QCOMPARE(finding->asInteger(u"FilmId"_s), whole->asInteger(u"FilmId"_s));
+            QCOMPARE(finding->locatePrefix(u"Titel"_s, u"film 600, seen"_s), writeMeanwhile);
+        }
     }
 
     // Rows under a record are listed, added and removed through queries on their key; the
