@@ -310,8 +310,10 @@ void Table::loadKeys() {
     markSynced();
 }
 
-void Table::readKeysInEngineOrder() {
-    CachedStatement select = statement(u"SELECT rowid FROM "_s + from() + orderClause());
+void Table::readKeysInEngineOrder(int limit) {
+    CachedStatement select =
+        statement(u"SELECT rowid FROM "_s + from() + orderClause() + u" LIMIT ?1"_s);
+    select->bind(1, limit);
     while (select->step())
         keys_.push_back(select->int64(0));
 }
@@ -328,11 +330,7 @@ bool Table::startKeysInBackground() {
     comingCount_ = records;
     // The first rows are what a list shows at once; a key past them waits for the others.
     constexpr int kFirstKeys = 256;
-    CachedStatement select =
-        statement(u"SELECT rowid FROM "_s + from() + orderClause() + u" LIMIT ?1"_s);
-    select->bind(1, kFirstKeys);
-    while (select->step())
-        keys_.push_back(select->int64(0));
+    readKeysInEngineOrder(kFirstKeys);
     positionByKey_.clear();
     keysComing_ = true;
     keysReadGeneration_ = generation_;

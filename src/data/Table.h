@@ -202,7 +202,8 @@ private:
     QString fieldList(bool withPictures = true) const;
     bool hasPictures() const;
     void loadKeys();
-    void readKeysInEngineOrder(); // appends to keys_ what the ORDER BY gives
+    // Appends to keys_ what the ORDER BY gives, all of it unless limited.
+    void readKeysInEngineOrder(int limit = -1);
     // A large table in an order the engine gives opens with the keys of its first rows and
     // its count; the others are read on a thread of the pool and taken when they come, or
     // waited for by the first move or write that needs them.

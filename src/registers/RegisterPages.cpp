@@ -717,8 +717,7 @@ void RegisterWindow::buildMasterListPage() {
     QWidget::setTabOrder(masterFind_, masterNavigator_);
     QWidget::setTabOrder(masterTips_, masterGrid_);
     // In the place kept for it, which is never the current page.
-    pages_->insertWidget(pages_->indexOf(masterPlace_), masterPage_);
-    pages_->removeWidget(masterPlace_);
+    replacePage(masterPlace_, masterPage_);
     delete std::exchange(masterPlace_, nullptr);
 }
 

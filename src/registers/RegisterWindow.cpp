@@ -179,10 +179,8 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
     Q_ASSERT_X(searchPlace_, "RegisterWindow::installSearchPage",
                "the register has no search page");
     searchCriteria_ = nullptr; // this page stands instead of the one not built yet
-    const int at = pages_->indexOf(searchPage_ ? searchPage_.data() : searchPlace_);
-    QWidget* old = pages_->widget(at);
-    pages_->insertWidget(at, page);
-    pages_->removeWidget(old);
+    QWidget* old = searchPage_ ? searchPage_.data() : searchPlace_;
+    replacePage(old, page);
     if (old == searchPlace_)
         searchPlace_->hide();
     if (page->objectName().isEmpty())
@@ -192,6 +190,11 @@ void RegisterWindow::installSearchPage(QWidget* page, std::function<void()> ente
     if (keepsEnter && enterAsTab_)
         enterAsTab_->exempt(page);
     claimRecordKeys(page);
+}
+
+void RegisterWindow::replacePage(QWidget* old, QWidget* page) {
+    pages_->insertWidget(pages_->indexOf(old), page);
+    pages_->removeWidget(old);
 }
 
 void RegisterWindow::installSearchPage(const search::SearchRegister& criteria) {

@@ -184,6 +184,8 @@ private:
     void buildEditPage();
     void buildMasterListPage();
     void ensureMasterListPage();
+    // Puts a page where another stood in the stack; the other leaves the stack.
+    void replacePage(QWidget* old, QWidget* page);
     void ensureSearchPage();
     void connectFaults(QObject* sender);
     void connectHeading();
